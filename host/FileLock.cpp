@@ -1,0 +1,40 @@
+#include "host/FileLock.h"
+
+#include "host/FileIO.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <time.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr long kPollNanoseconds = 2 * 1000 * 1000;
+
+void pause_briefly() {
+    struct timespec pause = {0, kPollNanoseconds};
+    ::nanosleep(&pause, nullptr);
+}
+
+} // namespace
+
+DirectoryLock::~DirectoryLock() {
+    if (m_fd >= 0)
+        ::close(m_fd); // closing releases the lock, as does the kernel when a process dies
+}
+
+DirectoryLock::Outcome DirectoryLock::Acquire(const std::string& filePath, int timeoutMs) {
+    m_fd = ::open(containing_directory(filePath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_fd < 0)
+        return e_Unavailable;
+    for (long waited = 0;; waited += kPollNanoseconds / 1000000) {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+            return e_Locked;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return e_Unavailable;
+        if (waited >= timeoutMs)
+            return e_TimedOut;
+        pause_briefly();
+    }
+}

@@ -1,0 +1,25 @@
+// Host access for the tool: the run's message buffers with their end-of-run hooks,
+// and the file-system probes and file removal that are asked of the shell.
+#ifndef VORNEL_HOST_UNIXDEP_H
+#define VORNEL_HOST_UNIXDEP_H
+
+#include <string>
+
+extern std::string m_strError;
+extern std::string m_strWarning;
+
+void print_errors();
+void print_warnings();
+void test_byte_order();
+
+// The path in single quotes for the shell, every single quote escaped as '\''.
+std::string shell_quote(const std::string& path);
+
+bool file_exist(const std::string& path);
+bool has_write_perm(const std::string& path);
+bool has_exec_perm(const std::string& path);
+bool dir_exist(const std::string& path);
+bool delete_file(const std::string& path);
+bool is_command_ok(const std::string& path);
+
+#endif

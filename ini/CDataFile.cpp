@@ -1,0 +1,232 @@
+#include "ini/CDataFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+bool CDataFile::m_bReport = true;
+
+int CompareNoCase(const std::string& a, const std::string& b) { return EqualsNoCase(a, b) ? 0 : 1; }
+
+void Report(e_DebugLevel level, const std::string& message) {
+    static const char* const prefixes[] = {"<debug> ", "<info> ",  "<warn> ",
+                                           "<error> ", "<fatal> ", "<critical> "};
+    if (!CDataFile::m_bReport)
+        return;
+    const bool known = level >= e_Debug && level <= e_Critical;
+    std::printf("%s", ((known ? prefixes[level] : "") + message).c_str());
+}
+
+CDataFile::CDataFile(bool autoSave)
+    : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave) {
+    AppendSection("", "");
+}
+
+CDataFile::CDataFile(const std::string& fileName, bool autoSave) : CDataFile(autoSave) {
+    m_strFileName = fileName;
+    Load(fileName, false);
+}
+
+CDataFile::~CDataFile() {
+    if (m_bAutoSave && m_bDirty)
+        Save();
+}
+
+void CDataFile::Clear() {
+    m_bDirty = false;
+    m_strFileName.clear();
+    m_vecSections.clear();
+    m_sectionIndex.Clear();
+}
+
+void CDataFile::SetFileName(const std::string& newName) {
+    if (!m_strFileName.empty() && CompareNoCase(m_strFileName, newName) != 0) {
+        m_bDirty = true;
+        Report(e_Warn, "[CDataFile::SetFileName] The filename has changed from <" +
+                           m_strFileName + "> to <" + newName + ">.");
+    }
+    m_strFileName = newName;
+}
+
+t_Section CDataFile::GetSection(const std::string& section) const {
+    return m_sectionIndex.Find(section);
+}
+
+t_Key CDataFile::GetKey(const std::string& key, const std::string& section) const {
+    t_Section found = GetSection(section);
+    return found ? found->m_keyIndex.Find(key) : t_Key();
+}
+
+st_key* CDataFile::FindKey(const std::string& key, const std::string& section) const {
+    return GetKey(key, section).get();
+}
+
+t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment) {
+    auto section = std::make_shared<st_section>();
+    section->m_strName = name;
+    section->m_strComment = comment;
+    m_vecSections.push_back(section);
+    m_sectionIndex.Add(section);
+    return section;
+}
+
+void CDataFile::StoreKey(st_section& section, const std::string& key, const std::string& value,
+                         const std::string& comment) {
+    auto record = std::make_shared<st_key>();
+    record->m_strName = key;
+    record->m_strValue = value;
+    record->m_strComment = comment;
+    section.m_vecKeys.push_back(record);
+    section.m_keyIndex.Add(record);
+}
+
+void CDataFile::ReportSectionExists(const std::string& name) {
+    Report(e_Info, "[CDataFile::CreateSection] Section <" + name + "> allready exists. Aborting.");
+}
+
+bool CDataFile::CreateSection(const std::string& name, const std::string& comment) {
+    if (GetSection(name)) {
+        ReportSectionExists(name);
+        return false;
+    }
+    if (!IsStorable(name, "", ""))
+        return false;
+    AppendSection(name, comment);
+    m_bDirty = true;
+    return true;
+}
+
+bool CDataFile::CreateSection(const std::string& name, const std::string& comment,
+                              const KeyList& keys) {
+    if (!CreateSection(name, comment))
+        return false;
+    t_Section section = GetSection(name);
+    for (const t_Key& key : keys)
+        StoreKey(*section, key->m_strName, key->m_strValue, key->m_strComment);
+    m_bDirty = true;
+    return true;
+}
+
+bool CDataFile::SetValue(const std::string& key, const std::string& value,
+                         const std::string& comment, const std::string& section) {
+    if (!IsStorable(section, key, value))
+        return false;
+    t_Section found = GetSection(section);
+    if (!found) {
+        if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
+            return false;
+        found = GetSection(section);
+        if (!found)
+            return false;
+    }
+    if (t_Key existing = found->m_keyIndex.Find(key)) {
+        existing->m_strValue = value;
+        existing->m_strComment = comment;
+        m_bDirty = true;
+        return true;
+    }
+    if (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS))
+        return false;
+    StoreKey(*found, key, value, comment);
+    m_bDirty = true;
+    return true;
+}
+
+bool CDataFile::CreateKey(const std::string& key, const std::string& value,
+                          const std::string& comment, const std::string& section) {
+    const std::int64_t saved = m_lFlags;
+    m_lFlags |= FLAG_CREATE_KEYS;
+    const bool stored = SetValue(key, value, comment, section);
+    if (!(saved & FLAG_CREATE_KEYS))
+        m_lFlags &= ~FLAG_CREATE_KEYS;
+    return stored;
+}
+
+std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
+    const st_key* found = FindKey(key, section);
+    return found ? found->m_strValue : std::string();
+}
+
+std::string CDataFile::GetString(const std::string& key, const std::string& section) const {
+    return GetValue(key, section);
+}
+
+bool CDataFile::DeleteSection(const std::string& section) {
+    t_Section found = GetSection(section);
+    if (!found)
+        return false;
+    m_vecSections.erase(std::find(m_vecSections.begin(), m_vecSections.end(), found));
+    m_sectionIndex.Remove(found.get(), m_vecSections);
+    return true;
+}
+
+bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
+    t_Section owner = GetSection(section);
+    t_Key found = owner ? owner->m_keyIndex.Find(key) : t_Key();
+    if (!found)
+        return false;
+    KeyList& keys = owner->m_vecKeys;
+    keys.erase(std::find(keys.begin(), keys.end(), found));
+    owner->m_keyIndex.Remove(found.get(), keys);
+    return true;
+}
+
+int CDataFile::KeyCount() const {
+    std::size_t count = 0;
+    for (const t_Section& section : m_vecSections)
+        count += section->m_vecKeys.size();
+    return static_cast<int>(count);
+}
+
+int CDataFile::SectionCount() const { return static_cast<int>(m_vecSections.size()); }
+
+bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) const {
+    return FindKey(key, section) != nullptr;
+}
+
+bool CDataFile::IsSectionExist(const std::string& section) const {
+    return GetSection(section) != nullptr;
+}
+
+bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment,
+                              const std::string& section) {
+    st_key* found = FindKey(key, section);
+    if (!found)
+        return false;
+    found->m_strComment = comment;
+    m_bDirty = true;
+    return true;
+}
+
+bool CDataFile::SetSectionComment(const std::string& section, const std::string& comment) {
+    t_Section found = GetSection(section);
+    if (!found)
+        return false;
+    found->m_strComment = comment;
+    m_bDirty = true;
+    return true;
+}
+
+namespace {
+
+bool has_line_break(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+// A key must come back from the reader as itself: the reader splits at the first separator,
+// trims the name, and takes lines that start with a comment indicator or "[" for something else.
+bool key_reads_back(const std::string& key) {
+    if (key.empty())
+        return true;
+    if (key.find_first_of(EqualIndicators) != std::string::npos)
+        return false;
+    if ((CommentIndicators + "[").find(key.front()) != std::string::npos)
+        return false;
+    return WhiteSpace.find(key.front()) == std::string::npos &&
+           WhiteSpace.find(key.back()) == std::string::npos;
+}
+
+} // namespace
+
+bool CDataFile::IsStorable(const std::string& section, const std::string& key,
+                           const std::string& value) {
+    return !has_line_break(section) && !has_line_break(key) && !has_line_break(value) &&
+           key_reads_back(key);
+}

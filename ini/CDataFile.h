@@ -1,0 +1,121 @@
+// An INI file held in memory: sections and keys with values and comments, edited under
+// creation rules, read from and written to a file, with typed access to values.
+#ifndef VORNEL_INI_CDATAFILE_H
+#define VORNEL_INI_CDATAFILE_H
+
+#include "ini/NameIndex.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+const std::string CommentIndicators = ";#";
+const std::string EqualIndicators = "=:";
+const std::string WhiteSpace = " \t\n\r";
+
+constexpr std::int64_t FLAG_CREATE_SECTIONS = 2;
+constexpr std::int64_t FLAG_CREATE_KEYS = 4;
+
+enum e_DebugLevel { e_Debug, e_Info, e_Warn, e_Error, e_Fatal, e_Critical };
+
+struct st_key {
+    std::string m_strName;
+    std::string m_strValue;
+    std::string m_strComment;
+};
+
+typedef std::shared_ptr<st_key> t_Key;
+typedef std::vector<t_Key> KeyList;
+
+struct st_section {
+    std::string m_strName;
+    std::string m_strComment;
+    KeyList m_vecKeys;
+    // Kept in step with m_vecKeys by the document; add or remove keys through it.
+    NameIndex<st_key> m_keyIndex;
+};
+
+typedef std::shared_ptr<st_section> t_Section;
+typedef std::vector<t_Section> SectionList;
+
+class CDataFile {
+public:
+    explicit CDataFile(bool autoSave = false);
+    CDataFile(const std::string& fileName, bool autoSave);
+    virtual ~CDataFile();
+    CDataFile(const CDataFile&) = delete;
+    CDataFile& operator=(const CDataFile&) = delete;
+
+    void Clear();
+    void SetFileName(const std::string& newName);
+
+    t_Section GetSection(const std::string& section) const;
+    t_Key GetKey(const std::string& key, const std::string& section) const;
+    bool CreateSection(const std::string& name, const std::string& comment);
+    bool CreateSection(const std::string& name, const std::string& comment, const KeyList& keys);
+    bool SetValue(const std::string& key, const std::string& value, const std::string& comment,
+                  const std::string& section);
+    bool CreateKey(const std::string& key, const std::string& value, const std::string& comment,
+                   const std::string& section);
+    std::string GetValue(const std::string& key, const std::string& section) const;
+    std::string GetString(const std::string& key, const std::string& section) const;
+    bool DeleteSection(const std::string& section);
+    bool DeleteKey(const std::string& key, const std::string& section);
+    int KeyCount() const;
+    int SectionCount() const;
+    bool IsKeyExist(const std::string& key, const std::string& section) const;
+    bool IsSectionExist(const std::string& section) const;
+    bool SetKeyComment(const std::string& key, const std::string& comment,
+                       const std::string& section);
+    bool SetSectionComment(const std::string& section, const std::string& comment);
+
+    bool Load(const std::string& fileName, bool adoptName);
+    bool Save();
+    std::string CommentStr(const std::string& comment, bool removeIndicators) const;
+    std::string ToText() const;
+
+    bool SetInt(const std::string& key, int value, const std::string& comment,
+                const std::string& section);
+    bool SetFloat(const std::string& key, float value, const std::string& comment,
+                  const std::string& section);
+    bool SetBool(const std::string& key, bool value, const std::string& comment,
+                 const std::string& section);
+    int GetInt(const std::string& key, const std::string& section) const;
+    float GetFloat(const std::string& key, const std::string& section) const;
+    bool GetBool(const std::string& key, const std::string& section) const;
+
+    // Whether a set of these names and value would read back from the file as itself.
+    static bool IsStorable(const std::string& section, const std::string& key,
+                           const std::string& value);
+
+    static bool m_bReport;
+
+protected:
+    std::int64_t m_lFlags;
+    SectionList m_vecSections;
+    std::string m_strFileName;
+    bool m_bDirty;
+    bool m_bAutoSave;
+
+private:
+    friend class IniReader;
+
+    static void ReportSectionExists(const std::string& name);
+    st_key* FindKey(const std::string& key, const std::string& section) const;
+    t_Section AppendSection(const std::string& name, const std::string& comment);
+    void StoreKey(st_section& section, const std::string& key, const std::string& value,
+                  const std::string& comment);
+
+    NameIndex<st_section> m_sectionIndex;
+};
+
+int CompareNoCase(const std::string& a, const std::string& b);
+void Report(e_DebugLevel level, const std::string& message);
+void Trim(std::string& text);
+std::string GetNextWord(std::string& line);
+int WriteLn(std::ostream& stream, const char* format, ...);
+void RemoveCommentIndicators(std::string& text);
+
+#endif

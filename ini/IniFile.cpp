@@ -1,0 +1,60 @@
+#include "ini/IniFile.h"
+
+ct_IniFile::ct_IniFile(const std::string& fileName, bool create) : CDataFile(true), m_bOk(false) {
+    CDataFile::m_bReport = false;
+    m_bOk = CDataFile::Load(fileName, create);
+    // What was just read is what the file holds: only a change may write it back.
+    m_bDirty = false;
+}
+
+ct_IniFile::~ct_IniFile() = default;
+
+void ct_IniFile::SetAutoCreate(bool on) {
+    if (on)
+        m_lFlags |= FLAG_CREATE_KEYS;
+    else
+        m_lFlags &= ~FLAG_CREATE_KEYS;
+}
+
+bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) const {
+    return m_bOk && IsKeyExist(key, section);
+}
+
+bool ct_IniFile::ExistsSection(const std::string& section) const {
+    return m_bOk && IsSectionExist(section);
+}
+
+std::string ct_IniFile::GetValue(const std::string& key, const std::string& section) const {
+    return GetString(key, section);
+}
+
+bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
+                          const std::string& comment, const std::string& section,
+                          bool autoCreate, bool save) {
+    if (GetValue(key, section) == value)
+        return true;
+    SetAutoCreate(autoCreate);
+    // A set that cannot store its key must not leave a new section behind on disk either.
+    if (!IsKeyExist(key, section) && (!autoCreate || value.empty()))
+        return false;
+    if (!CDataFile::SetValue(key, value, comment, section))
+        return false;
+    return !save || SaveChange();
+}
+
+bool ct_IniFile::DeleteSection(const std::string& section) {
+    return CDataFile::DeleteSection(section) && SaveChange();
+}
+
+bool ct_IniFile::DeleteKey(const std::string& key, const std::string& section) {
+    return CDataFile::DeleteKey(key, section) && SaveChange();
+}
+
+// A failed save is reported to the caller once; the destructor must not retry it behind the
+// caller's back and turn a reported failure into a changed file.
+bool ct_IniFile::SaveChange() {
+    const bool saved = Save();
+    if (!saved)
+        m_bDirty = false;
+    return saved;
+}

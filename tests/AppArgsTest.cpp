@@ -1,0 +1,5 @@
+#include "args/AppArgs.h"
+
+#include <gtest/gtest.h>
+
+TEST(AppArgs, Empty) { }

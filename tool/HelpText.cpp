@@ -1,0 +1,76 @@
+#include "tool/HelpText.h"
+
+#include <iostream>
+
+const char* const lpsz_CurrentVersion = "vornel 1.1\nBramwold 2012";
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vornel [OPTIONS]\n"
+    "Management of inifiles.\n"
+    "\n"
+    "The following options and corresponding values are available:\n"
+    "\n"
+    "Options with values:\n"
+    "\t-i  Inifile\n"
+    " \t\t   s: Any valid full path to a new or existing file\n"
+    "\t-s  Section\n"
+    "\t\t   s: Any\n"
+    "\t-k  Key\n"
+    "\t\t   s: Any\n"
+    "\t-v  Value [\"\"]\n"
+    "\t\t   s: Any (EMPTY: get value; ELSE: set value)\n"
+    "\t-c  Comment for key/value [\"\"]\n"
+    "\t\t   s: Any\n"
+    "\n"
+    "\t(n=integer | s=string | [n]=default | any_other=predefined_value)\n"
+    "\n"
+    "Options without values:\n"
+    "\t-d  Delete item (inifile | section | key)\n"
+    "\t-f  Force creation of missing items (inifile | section | key)\n"
+    "\t-h  This help text\n"
+    "\t-V  Version number\n"
+    "\t-E  Error trace mode\n"
+    "\t-P  Print verbose (if available in current context)\n"
+    "\t-C  Add comments to printout (if available)\n"
+    "\n"
+    "Return values:\n"
+    "\t 0: Success\n"
+    "\t 1: Unknown error\n"
+    "\t20: Item not found\n"
+    "\t25: Item action error\n"
+    "\t30: File not found\n"
+    "\n"
+    "Examples:\n"
+    "\t1. Setup a value. If section and/or key not present their creation will be forced.\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini' -s='MySection' -k='MyKey' -v='MyValue' -f\n"
+    "\t2. Modify an existing value. If section and/or key not present their creation will be "
+    "forced.\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini' -s='MySection' -k='MyKey' -v='MyValue' -f\n"
+    "\t3. Print value of a named key to stdout, redirect it to an environment variable and "
+    "display it with 'echo'.\n"
+    "\t    MYVAR=`vornel -i='/usr/local/MyIniFile.ini' -s='MySection' -k='MyKey'` ; echo $MYVAR\n"
+    "\t4. Print all key/value pairs of a section to stdout and redirect it to an environment "
+    "variable.\n"
+    "\t    MYVAR=`vornel -i='/usr/local/MyIniFile.ini' -s='MySection'`\n"
+    "\t5. Print all sections and their key/value pairs to stdout (including comments).\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini' -P -C\n"
+    "\t6. Print all sections to stdout (without key/value pairs).\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini'\n"
+    "\t7. Delete key/value pair from a section.\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini' -s='MySection' -k='MyKey' -d\n"
+    "\t8. Delete whole section.\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini' -s='MySection' -d\n"
+    "\t9. Delete inifile.\n"
+    "\t    vornel -i='/usr/local/MyIniFile.ini' -d\n"
+    "\n";
+
+} // namespace
+
+void show_help() {
+    std::cerr << std::endl;
+    std::cerr << kUsage;
+}
+
+void show_version() { std::cerr << lpsz_CurrentVersion << std::endl; }

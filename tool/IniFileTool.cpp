@@ -1,0 +1,54 @@
+// vornel: manages INI files for shell scripts; one run does one thing on one file and
+// reports its outcome by its exit code.
+#include "args/AppArgs.h"
+#include "host/UnixDep.h"
+#include "tool/HelpText.h"
+#include "tool/ItemActions.h"
+#include "tool/RunResult.h"
+#include "tool/ToolOptions.h"
+
+namespace {
+
+std::string key_of(et_IniFileToolOption option) { return strIniFileToolOption[option]; }
+
+void read_values(const CAppArgs& args, st_RunOptions& options) {
+    args.GetValue(options.m_strSection, key_of(e_OptSection), false);
+    args.GetValue(options.m_strKey, key_of(e_OptKey), false);
+    args.GetValue(options.m_strValue, key_of(e_OptValue), false);
+    args.GetValue(options.m_strComment, key_of(e_OptComment), false);
+    options.m_bDelete = args.HasKey(key_of(e_OptDelete));
+    options.m_bForce = args.HasKey(key_of(e_OptForce));
+    options.m_bVerbose = args.HasKey(key_of(e_OptPrintVerbose));
+    options.m_bComments = args.HasKey(key_of(e_OptComments));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> validKeys = valid_option_keys();
+    const CAppArgs args(argc, argv, true);
+    m_bErrorTraceModeOn = args.IsErrorTraceMode();
+    args.TraceArgs();
+    test_byte_order();
+
+    const std::string unknown = args.CheckArgsValid(validKeys);
+    if (!unknown.empty()) {
+        m_strError += "ERROR:\n\tUnknown option:\t['-" + unknown + "']\n";
+        return finalize(e_RetInvalidOption, true);
+    }
+    if (args.NumArgs() < 1 || args.HasKey(key_of(e_OptHelp))) {
+        show_help();
+        return finalize(e_RetNothingToDo, false);
+    }
+    if (args.HasKey(key_of(e_OptVersion))) {
+        show_version();
+        return finalize(e_RetNothingToDo, false);
+    }
+    st_RunOptions options;
+    if (!args.GetValue(options.m_strPath, key_of(e_OptIniFile), true)) {
+        m_strError += invalid_option_text(e_OptIniFile, "");
+        return finalize(e_RetMissingOption, true);
+    }
+    read_values(args, options);
+    return file_stage(options);
+}

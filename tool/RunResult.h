@@ -1,0 +1,28 @@
+// The outcome of a run, its exit code, and the common end of every run.
+#ifndef VORNEL_TOOL_RUNRESULT_H
+#define VORNEL_TOOL_RUNRESULT_H
+
+class ct_IniFile;
+
+enum et_RetVal {
+    e_RetUnknownError,
+    e_RetSuccess,
+    e_RetNothingToDo,
+    e_RetWrongNumberOfOptions,
+    e_RetOptionsContentError,
+    e_RetInvalidOption,
+    e_RetMissingOption,
+    e_RetFileNotFound,
+    e_RetItemActionError,
+    e_RetItemNotFound,
+};
+
+extern const char* const strRetVal[11];
+
+extern ct_IniFile* pco_IniFile;
+extern bool m_bErrorTraceModeOn;
+
+int return_value(int result);
+int finalize(int result, bool showHelp);
+
+#endif
