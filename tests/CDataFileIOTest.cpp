@@ -69,6 +69,7 @@ TEST_F(CDataFileIOTest, Load_MissingFileAdoptsTheNameOnlyWhenAsked) {
     EXPECT_EQ(refuse.FileName(), "");
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "<info> [CDataFile::Load] Unable to open file. Does it exist?");
+    CDataFile::m_bReport = false;
     EXPECT_FALSE(refuse.Load(m_dir.path(), false)); // a directory is no INI file
 }
 

@@ -16,7 +16,7 @@ public:
 
 class CDataFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { CDataFile::m_bReport = true; }
+    void SetUp() override { CDataFile::m_bReport = false; }
     void TearDown() override { CDataFile::m_bReport = true; }
 };
 
@@ -100,6 +100,7 @@ TEST_F(CDataFileTest, AfterClearSetValueCreatesAnUnnamedSectionAtTheEnd) {
 TEST_F(CDataFileTest, CreateSection_RefusesAnExistingNameInAnyCase) {
     Document doc;
     EXPECT_TRUE(doc.CreateSection("Section", "c"));
+    CDataFile::m_bReport = true;
     ::testing::internal::CaptureStdout();
     EXPECT_FALSE(doc.CreateSection("section", ""));
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
@@ -160,6 +161,7 @@ TEST_F(CDataFileTest, CommentsAreSetOnFoundTargetsOnly) {
 
 TEST_F(CDataFileTest, SetFileName_MarksAndReportsOnlyARealChange) {
     Document doc;
+    CDataFile::m_bReport = true;
     ::testing::internal::CaptureStdout();
     doc.SetFileName("a.ini");
     EXPECT_FALSE(doc.Dirty());
@@ -172,6 +174,7 @@ TEST_F(CDataFileTest, SetFileName_MarksAndReportsOnlyARealChange) {
 }
 
 TEST_F(CDataFileTest, ReportPrintsPrefixedMessagesOnlyWhileEnabled) {
+    CDataFile::m_bReport = true;
     ::testing::internal::CaptureStdout();
     Report(e_Debug, "a");
     Report(e_Critical, "b");
