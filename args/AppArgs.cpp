@@ -17,7 +17,9 @@ bool is_option_shape(const std::string& arg) {
     return std::string(kOptionLetters).find(arg[1]) != std::string::npos;
 }
 
-void trace_rule() { std::cerr << "------------------------" << std::endl; }
+void trace_rule() {
+    std::cerr << "------------------------" << std::endl;
+}
 
 } // namespace
 
@@ -44,7 +46,9 @@ std::string CAppArgs::Fold(const std::string& key) const {
     return folded;
 }
 
-bool CAppArgs::HasKey(const std::string& key) const { return m_mapArgs.count(Fold(key)) != 0; }
+bool CAppArgs::HasKey(const std::string& key) const {
+    return m_mapArgs.count(Fold(key)) != 0;
+}
 
 bool CAppArgs::GetValue(std::string& out, const std::string& key, bool mandatory) const {
     const std::string folded = Fold(key);
@@ -74,7 +78,9 @@ bool CAppArgs::AddPair(const std::string& key, const std::string& value) {
     return true;
 }
 
-int CAppArgs::NumArgs() const { return static_cast<int>(m_mapArgs.size()); }
+int CAppArgs::NumArgs() const {
+    return static_cast<int>(m_mapArgs.size());
+}
 
 std::string CAppArgs::CheckArgsValid(const std::vector<std::string>& validKeys) const {
     for (const auto& pair : m_mapArgs) {
@@ -84,7 +90,9 @@ std::string CAppArgs::CheckArgsValid(const std::vector<std::string>& validKeys) 
     return std::string();
 }
 
-std::map<std::string, std::string> CAppArgs::GetArgMap() const { return m_mapArgs; }
+std::map<std::string, std::string> CAppArgs::GetArgMap() const {
+    return m_mapArgs;
+}
 
 void CAppArgs::TraceArgs() const {
     if (!m_bErrorTraceMode)
@@ -98,4 +106,6 @@ void CAppArgs::TraceArgs() const {
     std::cerr << std::endl;
 }
 
-bool CAppArgs::IsErrorTraceMode() const { return m_bErrorTraceMode; }
+bool CAppArgs::IsErrorTraceMode() const {
+    return m_bErrorTraceMode;
+}

@@ -5,15 +5,44 @@
 #include <cstring>
 #include <iostream>
 
-const char* const strValidNameItem[38] = {
-    " \t",
-    "0123456789",
-    "0123456789ABCDEF",
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-    "abcdefghijklmnopqrstuvwxyz",
-    "!", "\"", "#", "$", "%", "&", "'", "(", ")", "*", "+", ",", "-", ".", "/", ":", ";", "<",
-    "=", ">", "?", "@", "[", "\\", "]", "^", "_", "\xB4", "{", "|", "}", "~",
-    ""};
+const char* const strValidNameItem[38] = {" \t",
+                                          "0123456789",
+                                          "0123456789ABCDEF",
+                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                                          "abcdefghijklmnopqrstuvwxyz",
+                                          "!",
+                                          "\"",
+                                          "#",
+                                          "$",
+                                          "%",
+                                          "&",
+                                          "'",
+                                          "(",
+                                          ")",
+                                          "*",
+                                          "+",
+                                          ",",
+                                          "-",
+                                          ".",
+                                          "/",
+                                          ":",
+                                          ";",
+                                          "<",
+                                          "=",
+                                          ">",
+                                          "?",
+                                          "@",
+                                          "[",
+                                          "\\",
+                                          "]",
+                                          "^",
+                                          "_",
+                                          "\xB4",
+                                          "{",
+                                          "|",
+                                          "}",
+                                          "~",
+                                          ""};
 
 namespace {
 

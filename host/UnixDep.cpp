@@ -24,7 +24,9 @@ std::string shell_quote(const std::string& path) {
 
 namespace {
 
-bool run_ok(const std::string& command) { return std::system(command.c_str()) == 0; }
+bool run_ok(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
 
 bool probe(char option, const std::string& path) {
     return run_ok(std::string("test -") + option + " " + shell_quote(path));
@@ -32,10 +34,18 @@ bool probe(char option, const std::string& path) {
 
 } // namespace
 
-bool file_exist(const std::string& path) { return probe('e', path); }
-bool has_write_perm(const std::string& path) { return probe('w', path); }
-bool has_exec_perm(const std::string& path) { return probe('x', path); }
-bool dir_exist(const std::string& path) { return probe('d', path); }
+bool file_exist(const std::string& path) {
+    return probe('e', path);
+}
+bool has_write_perm(const std::string& path) {
+    return probe('w', path);
+}
+bool has_exec_perm(const std::string& path) {
+    return probe('x', path);
+}
+bool dir_exist(const std::string& path) {
+    return probe('d', path);
+}
 
 bool delete_file(const std::string& path) {
     return file_exist(path) && run_ok("rm -f " + shell_quote(path));

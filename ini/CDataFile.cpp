@@ -5,7 +5,9 @@
 
 bool CDataFile::m_bReport = true;
 
-int CompareNoCase(const std::string& a, const std::string& b) { return EqualsNoCase(a, b) ? 0 : 1; }
+int CompareNoCase(const std::string& a, const std::string& b) {
+    return EqualsNoCase(a, b) ? 0 : 1;
+}
 
 void Report(e_DebugLevel level, const std::string& message) {
     static const char* const prefixes[] = {"<debug> ", "<info> ",  "<warn> ",
@@ -17,7 +19,8 @@ void Report(e_DebugLevel level, const std::string& message) {
 }
 
 CDataFile::CDataFile(bool autoSave)
-    : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave) {
+    : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
+      m_bBinary(false) {
     AppendSection("", "");
 }
 
@@ -41,8 +44,8 @@ void CDataFile::Clear() {
 void CDataFile::SetFileName(const std::string& newName) {
     if (!m_strFileName.empty() && CompareNoCase(m_strFileName, newName) != 0) {
         m_bDirty = true;
-        Report(e_Warn, "[CDataFile::SetFileName] The filename has changed from <" +
-                           m_strFileName + "> to <" + newName + ">.");
+        Report(e_Warn, "[CDataFile::SetFileName] The filename has changed from <" + m_strFileName +
+                           "> to <" + newName + ">.");
     }
     m_strFileName = newName;
 }
@@ -177,7 +180,9 @@ int CDataFile::KeyCount() const {
     return static_cast<int>(count);
 }
 
-int CDataFile::SectionCount() const { return static_cast<int>(m_vecSections.size()); }
+int CDataFile::SectionCount() const {
+    return static_cast<int>(m_vecSections.size());
+}
 
 bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) const {
     return FindKey(key, section) != nullptr;
@@ -208,7 +213,9 @@ bool CDataFile::SetSectionComment(const std::string& section, const std::string&
 
 namespace {
 
-bool has_line_break(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool has_line_break(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 // A key must come back from the reader as itself: the reader splits at the first separator,
 // trims the name, and takes lines that start with a comment indicator or "[" for something else.

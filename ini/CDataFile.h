@@ -98,6 +98,8 @@ protected:
     std::string m_strFileName;
     bool m_bDirty;
     bool m_bAutoSave;
+    // The text read held NUL bytes: no INI text, and nothing the writer could give back whole.
+    bool m_bBinary;
 
 private:
     friend class IniReader;

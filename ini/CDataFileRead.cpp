@@ -132,6 +132,7 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
         return false;
     }
     IniReader(*this).Read(text);
+    m_bBinary = m_bBinary || text.find('\0') != std::string::npos;
     SetFileName(fileName);
     return true;
 }

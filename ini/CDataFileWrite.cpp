@@ -10,7 +10,9 @@
 
 namespace {
 
-bool is_line_end(char c) { return c == '\n' || c == '\r'; }
+bool is_line_end(char c) {
+    return c == '\n' || c == '\r';
+}
 
 // Every written line ends with a line feed, unless its text already ends a line.
 void append_line(std::string& out, const std::string& text) {

@@ -29,11 +29,13 @@ std::string ct_IniFile::GetValue(const std::string& key, const std::string& sect
 }
 
 bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
-                          const std::string& comment, const std::string& section,
-                          bool autoCreate, bool save) {
+                          const std::string& comment, const std::string& section, bool autoCreate,
+                          bool save) {
     if (GetValue(key, section) == value)
         return true;
     SetAutoCreate(autoCreate);
+    if (m_bBinary)
+        return false;
     // A set that cannot store its key must not leave a new section behind on disk either.
     if (!IsKeyExist(key, section) && (!autoCreate || value.empty()))
         return false;
@@ -42,12 +44,14 @@ bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
     return !save || SaveChange();
 }
 
+// A file with NUL bytes is read, but never rewritten: the write would destroy what the
+// reader could not take in.
 bool ct_IniFile::DeleteSection(const std::string& section) {
-    return CDataFile::DeleteSection(section) && SaveChange();
+    return !m_bBinary && CDataFile::DeleteSection(section) && SaveChange();
 }
 
 bool ct_IniFile::DeleteKey(const std::string& key, const std::string& section) {
-    return CDataFile::DeleteKey(key, section) && SaveChange();
+    return !m_bBinary && CDataFile::DeleteKey(key, section) && SaveChange();
 }
 
 // A failed save is reported to the caller once; the destructor must not retry it behind the

@@ -1,7 +1,9 @@
 #include "ini/NameIndex.h"
 
 namespace {
-unsigned char lower(char c) { return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c))); }
+unsigned char lower(char c) {
+    return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+}
 } // namespace
 
 bool EqualsNoCase(const std::string& a, const std::string& b) {

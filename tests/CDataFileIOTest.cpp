@@ -1,5 +1,5 @@
-#include "ini/CDataFile.h"
 #include "TempDir.h"
+#include "ini/CDataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +99,9 @@ TEST_F(CDataFileIOTest, Load_KeepsEqualsAndColonAtTheEndOfAValue) {
 
 TEST_F(CDataFileIOTest, Load_AttachesCommentsToTheNextStoredKeyOrCreatedSection) {
     Document doc;
-    doc.Load(m_dir.write("a.ini", "; top\n# two\n\n[S]\n; lost? no\nk=\nj=1\n[s]\n; gone\n[s]\nz=1\n"
-                                  "; trailing\n"),
+    doc.Load(m_dir.write("a.ini",
+                         "; top\n# two\n\n[S]\n; lost? no\nk=\nj=1\n[s]\n; gone\n[s]\nz=1\n"
+                         "; trailing\n"),
              false);
     EXPECT_EQ(doc.GetSection("S")->m_strComment, "\n; top\n# two");
     EXPECT_EQ(doc.GetKey("j", "S")->m_strComment, "\n; lost? no");
@@ -126,7 +127,8 @@ TEST_F(CDataFileIOTest, Load_ReadsCrLfLikeLfAndTheLastLineWithoutLineFeed) {
 TEST_F(CDataFileIOTest, Load_TakesALineUpToItsFirstNulAndLongLinesWhole) {
     const std::string longValue(5000, 'x');
     Document doc;
-    doc.Load(m_dir.write("a.ini", std::string("a=1\0tail\nlong=", 14) + longValue + "\nb=2\n"), false);
+    doc.Load(m_dir.write("a.ini", std::string("a=1\0tail\nlong=", 14) + longValue + "\nb=2\n"),
+             false);
     EXPECT_EQ(doc.GetValue("a", ""), "1");
     EXPECT_TRUE(doc.GetValue("long", "") == longValue);
     EXPECT_EQ(doc.GetValue("b", ""), "2");
@@ -160,8 +162,9 @@ TEST_F(CDataFileIOTest, ToText_FollowsTheLayoutByteForByte) {
     doc.SetValue("gone", "x", "", "t");
     doc.SetValue("gone", "", "", "t");
     doc.SetSectionComment("t", "about t");
-    EXPECT_EQ(doc.ToText(), "a=1\n\n[s]\nk=v\n\n[empty]\n\n; about t\n[t]\n\n; note\nc=1\n\n# x\nh=2\n"
-                            "\n\nb=3\n");
+    EXPECT_EQ(doc.ToText(),
+              "a=1\n\n[s]\nk=v\n\n[empty]\n\n; about t\n[t]\n\n; note\nc=1\n\n# x\nh=2\n"
+              "\n\nb=3\n");
 }
 
 TEST_F(CDataFileIOTest, ToText_MarksEveryLineOfAMultiLineComment) {
@@ -205,7 +208,8 @@ TEST_F(CDataFileIOTest, Save_RefusesWithoutNameOrContent) {
     doc.Clear();
     EXPECT_FALSE(doc.Save());
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "<error> [CDataFile::Save] No filename has been set.<info> [CDataFile::Save] Nothing to save.");
+              "<error> [CDataFile::Save] No filename has been set.<info> [CDataFile::Save] Nothing "
+              "to save.");
 }
 
 TEST_F(CDataFileIOTest, Save_WritesTheFileAndClearsTheModifiedFlag) {

@@ -199,7 +199,8 @@ TEST_F(CDataFileTest, LookupsStayRightOverManyKeysAndDeletions) {
     for (int i = 0; i < 2000; i += 3)
         EXPECT_TRUE(doc.DeleteKey("KEY" + std::to_string(i), "S" + std::to_string(i % 7)));
     for (int i = 0; i < 2000; ++i) {
-        const std::string value = doc.GetValue("key" + std::to_string(i), "s" + std::to_string(i % 7));
+        const std::string value =
+            doc.GetValue("key" + std::to_string(i), "s" + std::to_string(i % 7));
         EXPECT_EQ(value, i % 3 == 0 ? "" : std::to_string(i));
     }
     EXPECT_TRUE(doc.DeleteSection("s3"));

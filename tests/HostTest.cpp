@@ -1,7 +1,7 @@
+#include "TempDir.h"
 #include "host/FileIO.h"
 #include "host/FileLock.h"
 #include "host/UnixDep.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "host/UnixDep.h"
-#include "ini/IniFile.h"
 #include "tool/RunResult.h"
 #include "TempDir.h"
+#include "host/UnixDep.h"
+#include "ini/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -75,8 +75,7 @@ TYPED_TEST(SplitterTest, QuotePairsProtectSeparators) {
     EXPECT_EQ(this->Split(",", "a,(b,c),d", "()", false), this->List({"a", "(b,c)", "d"}));
     EXPECT_EQ(this->Split(",", "a,b)c", "()", false), this->List({"a,b)c"}));
     EXPECT_EQ(this->Split(",", "((a,b),c),d", "()", false), this->List({"((a,b),c)", "d"}));
-    EXPECT_EQ(this->Split(",", "a,\"b,c\",d", "\"\"", false),
-              this->List({"a", "\"b", "c\"", "d"}));
+    EXPECT_EQ(this->Split(",", "a,\"b,c\",d", "\"\"", false), this->List({"a", "\"b", "c\"", "d"}));
     EXPECT_EQ(this->Split(",", "a,[b,c]", "()[]{", false), this->List({"a", "[b,c]"}));
     EXPECT_EQ(this->Split(",", "a,(b,c)", "", false), this->List({"a", "(b", "c)"}));
     EXPECT_EQ(this->Split(",", "a,Qb,cQ", "QQ", false), this->List({"a", "Qb", "cQ"}));

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 TEST(StrUtils, ToUpperMapsUmlautsAndGrowsForSharpS) {
-    std::string text = "f\xFC\xDF" "a\xE4\xF6z1\xE9";
+    std::string text = "f\xFC\xDF"
+                       "a\xE4\xF6z1\xE9";
     to_upper(text);
     EXPECT_EQ(text, "F\xDCSSA\xC4\xD6Z1\xE9");
     EXPECT_EQ(to_upper('\xDF'), '\xDF');
@@ -19,8 +20,9 @@ TEST(StrUtils, PrintBinaryWritesItsExactLines) {
               "x\n-\ndec:\t255\nhex:\tff\nbit:\t|0000'0000|0000'0000|0000'0000|1111'1111|\n\n");
     ::testing::internal::CaptureStderr();
     print_binary(-1, "");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "dec:\t-1\nhex:\tffffffffffffffff\nbit:\t|1111'1111|1111'1111|1111'1111|1111'1111|\n\n");
+    EXPECT_EQ(
+        ::testing::internal::GetCapturedStderr(),
+        "dec:\t-1\nhex:\tffffffffffffffff\nbit:\t|1111'1111|1111'1111|1111'1111|1111'1111|\n\n");
     ::testing::internal::CaptureStderr();
     print_binary(10, "ten");
     EXPECT_NE(::testing::internal::GetCapturedStderr().find(

@@ -72,7 +72,8 @@ public:
 
     const TChar* operator[](TSize ordinal) const {
         const auto entry = m_mapOrdinalToIndex.find(ordinal);
-        return entry == m_mapOrdinalToIndex.end() ? nullptr : (*m_pFragments)[entry->second].c_str();
+        return entry == m_mapOrdinalToIndex.end() ? nullptr
+                                                  : (*m_pFragments)[entry->second].c_str();
     }
 
     TSize size() const { return m_nFragments; }

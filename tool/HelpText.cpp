@@ -73,4 +73,6 @@ void show_help() {
     std::cerr << kUsage;
 }
 
-void show_version() { std::cerr << lpsz_CurrentVersion << std::endl; }
+void show_version() {
+    std::cerr << lpsz_CurrentVersion << std::endl;
+}

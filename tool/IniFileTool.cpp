@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string key_of(et_IniFileToolOption option) { return strIniFileToolOption[option]; }
+std::string key_of(et_IniFileToolOption option) {
+    return strIniFileToolOption[option];
+}
 
 void read_values(const CAppArgs& args, st_RunOptions& options) {
     args.GetValue(options.m_strSection, key_of(e_OptSection), false);

@@ -69,7 +69,8 @@ int delete_key(const st_RunOptions& o) {
     if (pco_IniFile->DeleteKey(o.m_strKey, o.m_strSection))
         return e_RetSuccess;
     return fail(m_strError,
-                "ERROR:\n\tCould not delete key!" + item_text(o) + "\tVALUE: '" + o.m_strValue + "']\n",
+                "ERROR:\n\tCould not delete key!" + item_text(o) + "\tVALUE: '" + o.m_strValue +
+                    "']\n",
                 e_RetItemActionError);
 }
 
@@ -92,8 +93,8 @@ int get_value(const st_RunOptions& o) {
 }
 
 int set_value(const st_RunOptions& o) {
-    if (pco_IniFile->SetValue(o.m_strKey, o.m_strValue, o.m_strComment, o.m_strSection,
-                              o.m_bForce, true))
+    if (pco_IniFile->SetValue(o.m_strKey, o.m_strValue, o.m_strComment, o.m_strSection, o.m_bForce,
+                              true))
         return e_RetSuccess;
     return fail(m_strError,
                 "ERROR:\n\tCould not set value!" + item_text(o) + "\tVALUE: '" + o.m_strValue +
@@ -166,7 +167,8 @@ int file_stage(const st_RunOptions& options) {
     DirectoryLock lock;
     if (may_change_file(options) &&
         lock.Acquire(options.m_strPath, kLockTimeoutMs) == DirectoryLock::e_TimedOut) {
-        m_strError += "ERROR:\n\tInifile is locked by another run!\t['" + options.m_strPath + "']\n";
+        m_strError +=
+            "ERROR:\n\tInifile is locked by another run!\t['" + options.m_strPath + "']\n";
         return finalize(e_RetItemActionError, false);
     }
     pco_IniFile = new ct_IniFile(options.m_strPath, options.m_bForce);
