@@ -72,6 +72,8 @@ public:
     bool SetSectionComment(const std::string& section, const std::string& comment);
 
     bool Load(const std::string& fileName, bool adoptName);
+    // Merges INI text into the document as Load does with the text of a file.
+    void ReadText(const std::string& text);
     bool Save();
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
     std::string ToText() const;

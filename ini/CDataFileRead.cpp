@@ -131,8 +131,12 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
             Report(e_Info, "[CDataFile::Load] Unable to open file. Does it exist?");
         return false;
     }
-    IniReader(*this).Read(text);
-    m_bBinary = m_bBinary || text.find('\0') != std::string::npos;
+    ReadText(text);
     SetFileName(fileName);
     return true;
+}
+
+void CDataFile::ReadText(const std::string& text) {
+    IniReader(*this).Read(text);
+    m_bBinary = m_bBinary || text.find('\0') != std::string::npos;
 }
