@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <iostream>
+#include <cstdio>
 
 namespace {
 
@@ -17,8 +17,14 @@ bool is_option_shape(const std::string& arg) {
     return std::string(kOptionLetters).find(arg[1]) != std::string::npos;
 }
 
-void trace_rule() {
-    std::cerr << "------------------------" << std::endl;
+// Trace lines end with a flush, so that they interleave with other output as written.
+void trace_line(const std::string& text) {
+    std::fputs((text + "\n").c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void trace(const std::string& text) {
+    std::fputs(text.c_str(), stderr);
 }
 
 } // namespace
@@ -53,16 +59,16 @@ bool CAppArgs::HasKey(const std::string& key) const {
 bool CAppArgs::GetValue(std::string& out, const std::string& key, bool mandatory) const {
     const std::string folded = Fold(key);
     if (m_bErrorTraceMode)
-        std::cerr << "value for key '" << folded << "'  ...  ";
+        trace("value for key '" + folded + "'  ...  ");
     auto it = m_mapArgs.find(folded);
     if (it != m_mapArgs.end() && !it->second.empty()) {
         out = it->second;
         if (m_bErrorTraceMode)
-            std::cerr << "found\n";
+            trace("found\n");
         return true;
     }
     if (m_bErrorTraceMode)
-        std::cerr << (mandatory ? "MISSING! -> ERROR\n" : "missing -> taking default\n");
+        trace(mandatory ? "MISSING! -> ERROR\n" : "missing -> taking default\n");
     return false;
 }
 
@@ -97,13 +103,14 @@ std::map<std::string, std::string> CAppArgs::GetArgMap() const {
 void CAppArgs::TraceArgs() const {
     if (!m_bErrorTraceMode)
         return;
-    trace_rule();
-    std::cerr << "Command line parameters:\n";
-    trace_rule();
+    const std::string rule = "------------------------";
+    trace_line(rule);
+    trace("Command line parameters:\n");
+    trace_line(rule);
     for (const auto& pair : m_mapArgs)
-        std::cerr << "Key: '" << pair.first << "'\tValue: '" << pair.second << "'\n";
-    trace_rule();
-    std::cerr << std::endl;
+        trace("Key: '" + pair.first + "'\tValue: '" + pair.second + "'\n");
+    trace_line(rule);
+    trace_line("");
 }
 
 bool CAppArgs::IsErrorTraceMode() const {

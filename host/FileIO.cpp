@@ -4,8 +4,10 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -72,31 +74,110 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
 
 } // namespace
 
-bool read_regular_file(const std::string& path, std::string& text) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    text.clear();
-    text.resize(static_cast<std::size_t>(info.st_size) + 1);
+namespace {
+
+constexpr std::size_t kHugePage = 2u << 20;
+
+std::size_t round_up(std::size_t size, std::size_t unit) {
+    return (size + unit - 1) / unit * unit;
+}
+
+// Reads until the end of the file or a read error, which ends reading like the end.
+std::size_t read_into(int fd, char* buffer, std::size_t capacity) {
     std::size_t size = 0;
-    for (;;) {
-        if (size == text.size())
-            text.resize(text.size() * 2);
-        const ssize_t got = ::read(fd, &text[size], text.size() - size);
+    while (size < capacity) {
+        const ssize_t got = ::read(fd, buffer + size, capacity - size);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
         size += static_cast<std::size_t>(got);
     }
-    text.resize(size);
+    return size;
+}
+
+int open_regular(const std::string& path, std::size_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<std::size_t>(info.st_size);
+    return fd;
+}
+
+} // namespace
+
+FileText::FileText(std::string text) : m_strOwned(std::move(text)), m_view(m_strOwned) {}
+
+FileText::~FileText() {
+    Release();
+}
+
+FileText::FileText(FileText&& other) noexcept {
+    *this = std::move(other);
+}
+
+FileText& FileText::operator=(FileText&& other) noexcept {
+    if (this != &other) {
+        Release();
+        const bool owned = other.m_pMap == nullptr;
+        m_strOwned = std::move(other.m_strOwned);
+        m_pMap = std::exchange(other.m_pMap, nullptr);
+        m_nMapSize = std::exchange(other.m_nMapSize, 0);
+        m_view = owned ? std::string_view(m_strOwned) : other.m_view;
+        other.m_view = std::string_view();
+    }
+    return *this;
+}
+
+void FileText::Release() {
+    if (m_pMap)
+        ::munmap(m_pMap, m_nMapSize);
+    m_pMap = nullptr;
+    m_nMapSize = 0;
+    m_strOwned.clear();
+    m_view = std::string_view();
+}
+
+// One byte more than the file had when it was opened tells a file that grew; it is then read
+// again into room for twice as much.
+bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
+    Release();
+    std::size_t capacity = sizeHint + 1;
+    for (;;) {
+        m_nMapSize = round_up(capacity, kHugePage);
+        void* map =
+            ::mmap(nullptr, m_nMapSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (map == MAP_FAILED) {
+            m_nMapSize = 0;
+            return false;
+        }
+        m_pMap = map;
+        ::madvise(map, m_nMapSize, MADV_HUGEPAGE);
+        const std::size_t size = read_into(fd, static_cast<char*>(map), capacity);
+        if (size < capacity) {
+            m_view = std::string_view(static_cast<const char*>(map), size);
+            return true;
+        }
+        Release();
+        capacity *= 2;
+        if (::lseek(fd, 0, SEEK_SET) != 0)
+            return false;
+    }
+}
+
+bool read_regular_file(const std::string& path, FileText& text) {
+    std::size_t size = 0;
+    const int fd = open_regular(path, size);
+    if (fd < 0)
+        return false;
+    const bool read = text.ReadFrom(fd, size);
     ::close(fd);
-    return true;
+    return read;
 }
 
 bool replace_file(const std::string& path, const std::string& text) {

@@ -2,11 +2,38 @@
 #ifndef VORNEL_HOST_FILEIO_H
 #define VORNEL_HOST_FILEIO_H
 
+#include <cstddef>
 #include <string>
+#include <string_view>
+
+// Text held in memory: the bytes of a file, or a string handed over. A file's bytes go to
+// memory mapped for them alone, in huge pages where the host has them, since first touches
+// of ordinary pages cost more than reading the file.
+class FileText {
+public:
+    FileText() = default;
+    explicit FileText(std::string text);
+    ~FileText();
+    FileText(FileText&& other) noexcept;
+    FileText& operator=(FileText&& other) noexcept;
+    FileText(const FileText&) = delete;
+    FileText& operator=(const FileText&) = delete;
+
+    std::string_view View() const { return m_view; }
+    bool ReadFrom(int fd, std::size_t sizeHint);
+
+private:
+    void Release();
+
+    std::string m_strOwned;
+    void* m_pMap = nullptr;
+    std::size_t m_nMapSize = 0;
+    std::string_view m_view;
+};
 
 // Reads a regular file whole. Anything else (a directory, a FIFO, a device) is refused
 // without blocking, as is a file that cannot be opened.
-bool read_regular_file(const std::string& path, std::string& text);
+bool read_regular_file(const std::string& path, FileText& text);
 
 // Puts the text at the path. A regular file (or a new one) is replaced atomically through a
 // temporary file in the same directory, keeping mode and owner; a symbolic link keeps pointing

@@ -20,7 +20,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
-      m_bBinary(false) {
+      m_bBinary(false), m_bUnparsedNul(false), m_bUnparsed(false) {
     AppendSection("", "");
 }
 
@@ -35,6 +35,8 @@ CDataFile::~CDataFile() {
 }
 
 void CDataFile::Clear() {
+    m_unparsed = FileText();
+    m_bUnparsed = false;
     m_bDirty = false;
     m_strFileName.clear();
     m_vecSections.clear();
@@ -51,12 +53,18 @@ void CDataFile::SetFileName(const std::string& newName) {
 }
 
 t_Section CDataFile::GetSection(const std::string& section) const {
-    return m_sectionIndex.Find(section);
+    EnsureParsed();
+    return m_sectionIndex.Find(section, m_vecSections);
 }
 
 t_Key CDataFile::GetKey(const std::string& key, const std::string& section) const {
-    t_Section found = GetSection(section);
-    return found ? found->m_keyIndex.Find(key) : t_Key();
+    EnsureParsed();
+    return LookUp(key, section);
+}
+
+t_Key CDataFile::LookUp(const std::string& key, const std::string& section) const {
+    const t_Section found = m_sectionIndex.Find(section, m_vecSections);
+    return found ? found->FindKey(key) : t_Key();
 }
 
 st_key* CDataFile::FindKey(const std::string& key, const std::string& section) const {
@@ -68,18 +76,14 @@ t_Section CDataFile::AppendSection(const std::string& name, const std::string& c
     section->m_strName = name;
     section->m_strComment = comment;
     m_vecSections.push_back(section);
-    m_sectionIndex.Add(section);
+    m_sectionIndex.Add(m_vecSections, m_vecSections.size() - 1);
     return section;
 }
 
 void CDataFile::StoreKey(st_section& section, const std::string& key, const std::string& value,
                          const std::string& comment) {
-    auto record = std::make_shared<st_key>();
-    record->m_strName = key;
-    record->m_strValue = value;
-    record->m_strComment = comment;
-    section.m_vecKeys.push_back(record);
-    section.m_keyIndex.Add(record);
+    section.m_vecKeys.push_back(std::make_shared<st_key>(st_key{key, value, comment}));
+    section.m_keyIndex.Add(section.m_vecKeys, section.m_vecKeys.size() - 1);
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {
@@ -121,7 +125,7 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
         if (!found)
             return false;
     }
-    if (t_Key existing = found->m_keyIndex.Find(key)) {
+    if (t_Key existing = found->FindKey(key)) {
         existing->m_strValue = value;
         existing->m_strComment = comment;
         m_bDirty = true;
@@ -144,11 +148,6 @@ bool CDataFile::CreateKey(const std::string& key, const std::string& value,
     return stored;
 }
 
-std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
-    const st_key* found = FindKey(key, section);
-    return found ? found->m_strValue : std::string();
-}
-
 std::string CDataFile::GetString(const std::string& key, const std::string& section) const {
     return GetValue(key, section);
 }
@@ -158,22 +157,23 @@ bool CDataFile::DeleteSection(const std::string& section) {
     if (!found)
         return false;
     m_vecSections.erase(std::find(m_vecSections.begin(), m_vecSections.end(), found));
-    m_sectionIndex.Remove(found.get(), m_vecSections);
+    m_sectionIndex.Rebuild(m_vecSections);
     return true;
 }
 
 bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
     t_Section owner = GetSection(section);
-    t_Key found = owner ? owner->m_keyIndex.Find(key) : t_Key();
+    t_Key found = owner ? owner->FindKey(key) : t_Key();
     if (!found)
         return false;
     KeyList& keys = owner->m_vecKeys;
     keys.erase(std::find(keys.begin(), keys.end(), found));
-    owner->m_keyIndex.Remove(found.get(), keys);
+    owner->m_keyIndex.Rebuild(keys);
     return true;
 }
 
 int CDataFile::KeyCount() const {
+    EnsureParsed();
     std::size_t count = 0;
     for (const t_Section& section : m_vecSections)
         count += section->m_vecKeys.size();
@@ -181,6 +181,7 @@ int CDataFile::KeyCount() const {
 }
 
 int CDataFile::SectionCount() const {
+    EnsureParsed();
     return static_cast<int>(m_vecSections.size());
 }
 

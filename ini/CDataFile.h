@@ -3,12 +3,14 @@
 #ifndef VORNEL_INI_CDATAFILE_H
 #define VORNEL_INI_CDATAFILE_H
 
+#include "host/FileIO.h"
 #include "ini/NameIndex.h"
 
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 const std::string CommentIndicators = ";#";
@@ -35,6 +37,8 @@ struct st_section {
     KeyList m_vecKeys;
     // Kept in step with m_vecKeys by the document; add or remove keys through it.
     NameIndex<st_key> m_keyIndex;
+
+    t_Key FindKey(const std::string& name) const { return m_keyIndex.Find(name, m_vecKeys); }
 };
 
 typedef std::shared_ptr<st_section> t_Section;
@@ -103,16 +107,25 @@ protected:
     // The text read held NUL bytes: no INI text, and nothing the writer could give back whole.
     bool m_bBinary;
 
+    // Parses text that was read but not parsed yet; every look at the records comes after it.
+    void EnsureParsed() const;
+
 private:
     friend class IniReader;
 
     static void ReportSectionExists(const std::string& name);
     st_key* FindKey(const std::string& key, const std::string& section) const;
+    t_Key LookUp(const std::string& key, const std::string& section) const;
+    void Adopt(FileText&& text);
+    bool WouldChange(std::string_view text, bool hasNul) const;
     t_Section AppendSection(const std::string& name, const std::string& comment);
     void StoreKey(st_section& section, const std::string& key, const std::string& value,
                   const std::string& comment);
 
     NameIndex<st_section> m_sectionIndex;
+    FileText m_unparsed;
+    bool m_bUnparsedNul;
+    bool m_bUnparsed;
 };
 
 int CompareNoCase(const std::string& a, const std::string& b);

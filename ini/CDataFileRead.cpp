@@ -1,37 +1,20 @@
-// Reading INI text into the document, line by line.
+// Reading INI text into the document. The text of a file is kept and parsed on first need;
+// until then a value is found by one pass over the text, so that reading one value of a
+// large file does not build a record for every key in it.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
-
-#include <cstring>
-#include <string_view>
-
-namespace {
-
-const std::string kTrimSet = WhiteSpace + EqualIndicators;
-
-std::string_view trim_front(std::string_view text, const std::string& set) {
-    const std::size_t first = text.find_first_not_of(set);
-    return first == std::string_view::npos ? std::string_view() : text.substr(first);
-}
-
-std::string_view trim_back(std::string_view text, const std::string& set) {
-    const std::size_t last = text.find_last_not_of(set);
-    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
-}
-
-} // namespace
+#include "host/HeapTuning.h"
+#include "ini/IniLine.h"
 
 void Trim(std::string& text) {
-    const std::string_view trimmed = trim_back(trim_front(text, kTrimSet), kTrimSet);
-    text = std::string(trimmed);
+    text = std::string(TrimView(text));
 }
 
 std::string GetNextWord(std::string& line) {
-    const std::size_t separator = line.find_first_of(EqualIndicators);
-    std::string word = line.substr(0, separator);
+    const std::size_t separator = FindSeparator(line);
+    std::string word(TrimView(std::string_view(line).substr(0, separator)));
     line = separator == std::string::npos ? std::string() : line.substr(separator + 1);
-    Trim(word);
     return word;
 }
 
@@ -41,39 +24,33 @@ class IniReader {
 public:
     explicit IniReader(CDataFile& document) : m_document(document) {}
 
-    void Read(std::string_view text) {
-        while (!text.empty()) {
-            const std::size_t end = text.find('\n');
-            HandleLine(text.substr(0, end));
-            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        }
+    void Read(std::string_view text, bool hasNul) {
+        ForEachLine(text, hasNul, [this](std::string_view line) {
+            HandleLine(ClassifyLine(line));
+            return true;
+        });
     }
 
 private:
-    void HandleLine(std::string_view line) {
-        line = line.substr(0, line.find('\0'));
-        line = trim_front(line, kTrimSet);
-        if (line.empty())
-            return;
-        if (CommentIndicators.find(line.front()) != std::string::npos)
-            HandleComment(trim_back(line, kTrimSet));
-        else if (line.front() == '[')
-            HandleHeader(trim_back(line, kTrimSet));
-        else
-            HandleKey(trim_back(line, WhiteSpace)); // a value keeps "=" and ":" at its end
+    void HandleLine(const st_IniLine& line) {
+        switch (line.m_eKind) {
+        case e_LineComment:
+            m_strPending += '\n';
+            m_strPending.append(line.m_strText);
+            break;
+        case e_LineHeader:
+            HandleHeader(HeaderName(line.m_strText));
+            break;
+        case e_LineKey:
+            StoreKey(std::string(line.m_strText), std::string(line.m_strValue));
+            m_strPending.clear();
+            break;
+        default:
+            break;
+        }
     }
 
-    void HandleComment(std::string_view line) {
-        m_strPending += '\n';
-        m_strPending.append(line);
-    }
-
-    // The name runs from after "[" to the last "]"; a header without "]" names the rest.
-    void HandleHeader(std::string_view line) {
-        std::string name(line.substr(1));
-        const std::size_t close = name.rfind(']');
-        if (close != std::string::npos)
-            name.erase(close, 1);
+    void HandleHeader(const std::string& name) {
         m_current = m_document.GetSection(name);
         if (m_current) {
             CDataFile::ReportSectionExists(name);
@@ -84,27 +61,18 @@ private:
         m_strPending.clear();
     }
 
-    void HandleKey(std::string_view line) {
-        const std::size_t separator = line.find_first_of(EqualIndicators);
-        if (separator == std::string_view::npos)
-            return;
-        const std::string_view value = line.substr(separator + 1);
-        std::string key(line.substr(0, separator));
-        Trim(key);
-        if (key.empty() || value.empty())
-            return;
-        StoreKey(key, std::string(value));
-        m_strPending.clear();
-    }
-
-    void StoreKey(const std::string& key, const std::string& value) {
+    void StoreKey(std::string&& key, std::string&& value) {
         if (!m_current)
             m_current = CurrentUnnamedSection();
-        if (t_Key existing = m_current->m_keyIndex.Find(key)) {
-            existing->m_strValue = value;
+        KeyList& keys = m_current->m_vecKeys;
+        const std::uint32_t hash = HashNoCase(key);
+        if (t_Key existing = m_current->m_keyIndex.Find(key, keys, hash)) {
+            existing->m_strValue = std::move(value);
             existing->m_strComment = m_strPending;
         } else {
-            m_document.StoreKey(*m_current, key, value, m_strPending);
+            keys.push_back(
+                std::make_shared<st_key>(st_key{std::move(key), std::move(value), m_strPending}));
+            m_current->m_keyIndex.AddAbsent(hash, keys.size() - 1);
         }
         m_document.m_bDirty = true;
     }
@@ -122,8 +90,67 @@ private:
     std::string m_strPending;
 };
 
+namespace {
+
+// The last value a text with NUL bytes gives the key in the section. A NUL byte can end a
+// line before its "[", so such a text is read line by line.
+bool scan_line_by_line(std::string_view text, const std::string& key, const std::string& section,
+                       std::string& value) {
+    bool inSection = section.empty(); // lines before the first header
+    bool found = false;
+    ForEachLine(text, true, [&](std::string_view raw) {
+        const st_IniLine line = ClassifyLine(raw);
+        if (line.m_eKind == e_LineHeader) {
+            inSection = EqualsNoCase(HeaderName(line.m_strText), section);
+        } else if (inSection && line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key)) {
+            value.assign(line.m_strValue);
+            found = true;
+        }
+        return true;
+    });
+    return found;
+}
+
+// The last value the lines give the key, as reading them would store it.
+bool scan_keys(std::string_view lines, const std::string& key, std::string& value) {
+    bool found = false;
+    ForEachLine(lines, false, [&](std::string_view raw) {
+        const st_IniLine line = ClassifyLine(raw);
+        if (line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key)) {
+            value.assign(line.m_strValue);
+            found = true;
+        }
+        return true;
+    });
+    return found;
+}
+
+// The last value the text gives the key in the section, reading only the lines under the
+// section's headers.
+bool scan_value(std::string_view text, bool hasNul, const std::string& key,
+                const std::string& section, std::string& value) {
+    if (hasNul)
+        return scan_line_by_line(text, key, section, value);
+    bool inSection = section.empty(); // lines before the first header
+    bool found = false;
+    for (std::size_t start = 0;;) {
+        const std::size_t header = FindHeaderLine(text, start);
+        if (inSection && scan_keys(text.substr(start, header - start), key, value))
+            found = true;
+        if (header == std::string_view::npos)
+            return found;
+        const std::size_t end = text.find('\n', header);
+        inSection = EqualsNoCase(HeaderName(TrimView(text.substr(header, end - header))), section);
+        if (end == std::string_view::npos)
+            return found;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
-    std::string text;
+    FileText text;
     if (!read_regular_file(fileName, text)) {
         if (adoptName)
             SetFileName(fileName);
@@ -131,12 +158,66 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
             Report(e_Info, "[CDataFile::Load] Unable to open file. Does it exist?");
         return false;
     }
-    ReadText(text);
+    Adopt(std::move(text));
     SetFileName(fileName);
     return true;
 }
 
 void CDataFile::ReadText(const std::string& text) {
-    IniReader(*this).Read(text);
-    m_bBinary = m_bBinary || text.find('\0') != std::string::npos;
+    Adopt(FileText(text));
+}
+
+void CDataFile::Adopt(FileText&& text) {
+    EnsureParsed();
+    const bool hasNul = text.View().find('\0') != std::string_view::npos;
+    m_bBinary = m_bBinary || hasNul;
+    if (WouldChange(text.View(), hasNul))
+        m_bDirty = true;
+    m_unparsed = std::move(text);
+    m_bUnparsedNul = hasNul;
+    m_bUnparsed = true;
+}
+
+// Whether reading the text would store a key or create a section.
+bool CDataFile::WouldChange(std::string_view text, bool hasNul) const {
+    bool changes = false;
+    ForEachLine(text, hasNul, [&](std::string_view raw) {
+        const st_IniLine line = ClassifyLine(raw);
+        changes = line.m_eKind == e_LineKey ||
+                  (line.m_eKind == e_LineHeader &&
+                   !m_sectionIndex.Find(HeaderName(line.m_strText), m_vecSections));
+        return !changes;
+    });
+    return changes;
+}
+
+namespace {
+
+// Records take about this many times the bytes of the text they come from.
+constexpr std::size_t kRecordBytesPerTextByte = 16;
+constexpr std::size_t kLargeText = 256 * 1024;
+
+} // namespace
+
+// The modified flag already tells what the text changes (Adopt), so parsing leaves it alone.
+void CDataFile::EnsureParsed() const {
+    if (!m_bUnparsed)
+        return;
+    if (m_unparsed.View().size() >= kLargeText)
+        prepare_heap(m_unparsed.View().size() * kRecordBytesPerTextByte);
+    CDataFile& self = const_cast<CDataFile&>(*this);
+    const FileText text = std::move(self.m_unparsed);
+    self.m_bUnparsed = false;
+    const bool dirty = m_bDirty;
+    IniReader(self).Read(text.View(), m_bUnparsedNul);
+    self.m_bDirty = dirty;
+}
+
+std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
+    std::string value;
+    if (m_bUnparsed && scan_value(m_unparsed.View(), m_bUnparsedNul, key, section, value))
+        return value;
+    // Not in unparsed text: the document as it was before that text answers.
+    const t_Key found = LookUp(key, section);
+    return found ? found->m_strValue : std::string();
 }

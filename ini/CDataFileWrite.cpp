@@ -82,6 +82,7 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
 }
 
 std::string CDataFile::ToText() const {
+    EnsureParsed();
     const char equal = EqualIndicators.front();
     std::string out;
     for (const t_Section& section : m_vecSections) {

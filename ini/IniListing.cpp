@@ -1,17 +1,16 @@
 // The section, key and content listings of the facade.
 #include "ini/IniFile.h"
 
-#include <sstream>
-
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
-    std::ostringstream out;
+    EnsureParsed();
+    std::string out;
     for (const t_Section& section : m_vecSections) {
         if (withComments && !section->m_strComment.empty())
-            out << CommentStr(section->m_strComment, false) << '\n';
+            out += CommentStr(section->m_strComment, false) + '\n';
         if (!section->m_strName.empty())
-            out << '[' << section->m_strName << "]\n";
+            out += '[' + section->m_strName + "]\n";
     }
-    return out.str();
+    return out;
 }
 
 std::string ct_IniFile::GetKeysStr(const std::string& section, bool withComments) const {
@@ -21,24 +20,27 @@ std::string ct_IniFile::GetKeysStr(const std::string& section, bool withComments
 // Filters match names exactly, letter case included.
 std::string ct_IniFile::GetContentStr(const std::string& section, const std::string& key,
                                       bool withComments) const {
-    std::ostringstream out;
+    EnsureParsed();
+    std::string out;
     const bool withHeadings = section.empty() && key.empty();
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
         if (withHeadings && withComments && !current->m_strComment.empty())
-            out << CommentStr(current->m_strComment, false) << '\n';
+            out += CommentStr(current->m_strComment, false) + '\n';
         if (withHeadings && !current->m_strName.empty())
-            out << '[' << current->m_strName << "]\n";
+            out += '[' + current->m_strName + "]\n";
         for (const t_Key& entry : current->m_vecKeys) {
             if ((!key.empty() && entry->m_strName != key) || entry->m_strName.empty() ||
                 entry->m_strValue.empty())
                 continue;
-            if (withComments)
-                out << CommentStr(entry->m_strComment, false)
-                    << (entry->m_strComment.empty() ? "" : "#");
-            out << entry->m_strName << EqualIndicators.front() << entry->m_strValue << '\n';
+            if (withComments && !entry->m_strComment.empty())
+                out += CommentStr(entry->m_strComment, false) + '#';
+            out += entry->m_strName;
+            out += EqualIndicators.front();
+            out += entry->m_strValue;
+            out += '\n';
         }
     }
-    return out.str();
+    return out;
 }

@@ -3,57 +3,99 @@
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 
-#include <cctype>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
-bool EqualsNoCase(const std::string& a, const std::string& b);
-std::size_t HashNoCase(const std::string& name);
+inline char LowerAscii(char c) {
+    return static_cast<unsigned char>(c - 'A') < 26u ? static_cast<char>(c + 32) : c;
+}
 
-// Records are found by their m_strName; a record must not be renamed while it is indexed.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+std::uint32_t HashNoCase(std::string_view name);
+
+// An open-addressing table of positions in the indexed list. Records are found by their
+// m_strName, which must not change while they are indexed; after records were removed from
+// the list, Rebuild it.
 template <class Record> class NameIndex {
 public:
     using Pointer = std::shared_ptr<Record>;
+    using List = std::vector<Pointer>;
 
-    Pointer Find(const std::string& name) const {
-        auto range = m_map.equal_range(HashNoCase(name));
-        for (auto it = range.first; it != range.second; ++it) {
-            if (EqualsNoCase(it->second->m_strName, name))
-                return it->second;
-        }
-        return Pointer();
+    Pointer Find(const std::string& name, const List& list) const {
+        return Find(name, list, HashNoCase(name));
     }
 
-    // Records are added in list order, so the first one of a name is the one kept.
-    void Add(const Pointer& record) {
-        if (!Find(record->m_strName))
-            m_map.emplace(HashNoCase(record->m_strName), record);
-    }
-
-    // Forgets the record and lets the next record of its name in the list take its place.
-    void Remove(const Record* record, const std::vector<Pointer>& list) {
-        auto range = m_map.equal_range(HashNoCase(record->m_strName));
-        for (auto it = range.first; it != range.second; ++it) {
-            if (it->second.get() == record) {
-                m_map.erase(it);
-                break;
-            }
-        }
-        for (const Pointer& other : list) {
-            if (other.get() != record && EqualsNoCase(other->m_strName, record->m_strName)) {
-                Add(other);
-                break;
-            }
+    // As above, for a caller that has the name's hash already.
+    Pointer Find(const std::string& name, const List& list, std::uint32_t hash) const {
+        if (m_slots.empty())
+            return Pointer();
+        for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
+            const Slot& slot = m_slots[i];
+            if (slot.m_position == 0)
+                return Pointer();
+            const Pointer& record = list[slot.m_position - 1];
+            if (slot.m_hash == hash && EqualsNoCase(record->m_strName, name))
+                return record;
         }
     }
 
-    void Clear() { m_map.clear(); }
+    // The record at the position was appended last; an earlier one of its name stays first.
+    void Add(const List& list, std::size_t position) {
+        const std::uint32_t hash = HashNoCase(list[position]->m_strName);
+        if (!Find(list[position]->m_strName, list, hash))
+            AddAbsent(hash, position);
+    }
+
+    // For a record whose name Find has just not found.
+    void AddAbsent(std::uint32_t hash, std::size_t position) {
+        if ((m_used + 1) * 2 > m_slots.size())
+            Grow();
+        Insert(hash, static_cast<std::uint32_t>(position + 1));
+    }
+
+    void Rebuild(const List& list) {
+        Clear();
+        for (std::size_t position = 0; position < list.size(); ++position)
+            Add(list, position);
+    }
+
+    void Clear() {
+        m_slots.clear();
+        m_used = 0;
+    }
 
 private:
-    std::unordered_multimap<std::size_t, Pointer> m_map;
+    struct Slot {
+        std::uint32_t m_hash;
+        std::uint32_t m_position; // one past the list position; 0 marks a free slot
+    };
+
+    std::size_t Mask() const { return m_slots.size() - 1; }
+
+    void Insert(std::uint32_t hash, std::uint32_t position) {
+        std::size_t i = hash & Mask();
+        while (m_slots[i].m_position != 0)
+            i = (i + 1) & Mask();
+        m_slots[i] = Slot{hash, position};
+        ++m_used;
+    }
+
+    void Grow() {
+        std::vector<Slot> old(m_slots.empty() ? 8 : m_slots.size() * 2, Slot{0, 0});
+        old.swap(m_slots);
+        m_used = 0;
+        for (const Slot& slot : old) {
+            if (slot.m_position != 0)
+                Insert(slot.m_hash, slot.m_position);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_used = 0;
 };
 
 #endif

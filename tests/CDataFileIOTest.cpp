@@ -274,6 +274,35 @@ TEST_F(CDataFileIOTest, WritingWhatWasReadIsAFixedPoint) {
     }
 }
 
+TEST_F(CDataFileIOTest, ValuesOfUnparsedTextMatchTheParsedDocument) {
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces = {"[a]", "[A]",  "[]", "[b",    "k=1",
+                                             "K:2", "j=3",  "k=", "=x",    "; c",
+                                             "\n",  "\r\n", " ",  "a=b=c", "\0"};
+    const std::vector<std::string> names = {"", "a", "A", "b", "k", "K", "j", "x", "a=b"};
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 30); i > 0; --i)
+            text += pieces[random() % pieces.size()] + (random() % 2 ? "\n" : "");
+        Document lazy;
+        lazy.SetValue("k", "before", "", "a");
+        lazy.SetValue("x", "kept", "", "");
+        lazy.ReadText(text);
+        Document parsed;
+        parsed.SetValue("k", "before", "", "a");
+        parsed.SetValue("x", "kept", "", "");
+        parsed.ReadText(text);
+        parsed.KeyCount();
+        for (const std::string& section : names) {
+            for (const std::string& key : names)
+                EXPECT_EQ(lazy.GetValue(key, section), parsed.GetValue(key, section))
+                    << ::testing::PrintToString(text) << " [" << section << "] " << key;
+        }
+        EXPECT_EQ(lazy.Dirty(), parsed.Dirty());
+        EXPECT_EQ(lazy.ToText(), parsed.ToText());
+    }
+}
+
 TEST_F(CDataFileIOTest, LoadsAHundredThousandKeysInOneSection) {
     std::string text = "[big]\n";
     for (int i = 0; i < 100000; ++i)

@@ -77,7 +77,7 @@ TEST_F(HostTest, ReplaceFileCreatesWithTheUsualModeAndWritesDevicesInPlace) {
     EXPECT_TRUE(replace_file(device, "gone\n"));
     ::stat(device.c_str(), &info);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
-    std::string text;
+    FileText text;
     EXPECT_FALSE(read_regular_file(device, text));
 
     const std::string fifo = m_dir.file("fifo");

@@ -1,6 +1,6 @@
 #include "tool/HelpText.h"
 
-#include <iostream>
+#include <cstdio>
 
 const char* const lpsz_CurrentVersion = "vornel 1.1\nBramwold 2012";
 
@@ -69,10 +69,12 @@ constexpr const char* kUsage =
 } // namespace
 
 void show_help() {
-    std::cerr << std::endl;
-    std::cerr << kUsage;
+    std::fputs("\n", stderr);
+    std::fflush(stderr);
+    std::fputs(kUsage, stderr);
 }
 
 void show_version() {
-    std::cerr << lpsz_CurrentVersion << std::endl;
+    std::fprintf(stderr, "%s\n", lpsz_CurrentVersion);
+    std::fflush(stderr);
 }

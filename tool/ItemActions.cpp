@@ -6,7 +6,7 @@
 #include "tool/OptionValidation.h"
 #include "tool/RunResult.h"
 
-#include <iostream>
+#include <cstdio>
 
 namespace {
 
@@ -61,7 +61,8 @@ int fail(std::string& buffer, const std::string& text, int result) {
 }
 
 int print(const std::string& listing) {
-    std::cout << listing << std::flush;
+    std::fwrite(listing.data(), 1, listing.size(), stdout);
+    std::fflush(stdout);
     return e_RetSuccess;
 }
 

@@ -31,7 +31,7 @@ load helpers
     grep -q '\./usr/share/bash-completion/completions/vornel$' contents
     dpkg-deb -I "$deb" >control
     grep -q '^ Package: vornel$' control
-    grep -q '^ Depends: .*libc6' control
+    grep -q '^ Depends: coreutils' control
     grep -q '^ Description: read, set, list and delete items of INI files' control
     mkdir -p root/var/lib/dpkg/info root/var/lib/dpkg/updates
     : >root/var/lib/dpkg/status
