@@ -77,6 +77,7 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
 namespace {
 
 constexpr std::size_t kHugePage = 2u << 20;
+constexpr std::size_t kPage = 4096;
 
 std::size_t round_up(std::size_t size, std::size_t unit) {
     return (size + unit - 1) / unit * unit;

@@ -1,3 +1,4 @@
+#include "DocumentProbe.h"
 #include "TempDir.h"
 #include "ini/CDataFile.h"
 
@@ -11,13 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Document : public CDataFile {
-public:
-    using CDataFile::CDataFile;
-    bool Dirty() const { return m_bDirty; }
-    std::string FileName() const { return m_strFileName; }
-};
 
 class CDataFileIOTest : public ::testing::Test {
 protected:

@@ -1,18 +1,9 @@
 #include "ini/CDataFile.h"
+#include "DocumentProbe.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A document whose protected state the tests may look at.
-class Document : public CDataFile {
-public:
-    using CDataFile::CDataFile;
-    bool Dirty() const { return m_bDirty; }
-    std::int64_t Flags() const { return m_lFlags; }
-    void SetFlags(std::int64_t flags) { m_lFlags = flags; }
-    t_Section Last() const { return m_vecSections.back(); }
-};
 
 class CDataFileTest : public ::testing::Test {
 protected:

@@ -12,6 +12,17 @@ run_limited() {
     set -e
 }
 
+# Reads, sets with -f and deletes at the path, expecting the three exit codes given.
+expect_outcomes() {
+    local path=$1
+    run_limited -i="$path" -s=s -k=k
+    [ "$status" -eq "$2" ]
+    run_limited -i="$path" -s=s -k=k -v=v -f
+    [ "$status" -eq "$3" ]
+    run_limited -i="$path" -d
+    [ "$status" -eq "$4" ]
+}
+
 @test "binary file with NUL bytes: read answers from its text, changes are refused (25), bytes kept" {
     head -c 4096 /dev/urandom >bin.ini
     printf '\n[s]\nk=v\n\0\377\376 invalid utf-8 \300\n' >>bin.ini
@@ -54,36 +65,22 @@ run_limited() {
 
 @test "FIFO as the path: never opened for reading, nothing blocks (read 30, set 25, delete 30)" {
     mkfifo pipe
-    run_limited -i="$BATS_TEST_TMPDIR/pipe" -s=s -k=k
-    [ "$status" -eq 30 ]
-    run_limited -i="$BATS_TEST_TMPDIR/pipe" -s=s -k=k -v=v -f
-    [ "$status" -eq 25 ]
-    run_limited -i="$BATS_TEST_TMPDIR/pipe" -d
-    [ "$status" -eq 30 ]
+    expect_outcomes "$BATS_TEST_TMPDIR/pipe" 30 25 30
     [ -p pipe ]
 }
 
 @test "character device as the path: stays a device (read 30, set written in place 0, delete 30)" {
     mknod dev c 1 3
-    run_limited -i="$BATS_TEST_TMPDIR/dev" -s=s -k=k
-    [ "$status" -eq 30 ]
-    run_limited -i="$BATS_TEST_TMPDIR/dev" -s=s -k=k -v=v -f
-    [ "$status" -eq 0 ]
-    run_limited -i="$BATS_TEST_TMPDIR/dev" -d
-    [ "$status" -eq 30 ]
+    expect_outcomes "$BATS_TEST_TMPDIR/dev" 30 0 30
     [ -c dev ]
     [ "$(stat -c '%t:%T' dev)" = "1:3" ]
 }
 
 @test "directory as the path: nothing read, written or removed (read 30, set 25, delete 30)" {
     mkdir d
-    run_limited -i="$BATS_TEST_TMPDIR/d" -s=s -k=k
-    [ "$status" -eq 30 ]
-    run_limited -i="$BATS_TEST_TMPDIR/d" -s=s -k=k -v=v -f
-    [ "$status" -eq 25 ]
-    run_limited -i="$BATS_TEST_TMPDIR/d" -d
-    [ "$status" -eq 30 ]
+    expect_outcomes "$BATS_TEST_TMPDIR/d" 30 25 30
     [ -d d ]
+    [ -z "$(ls -A d)" ]
 }
 
 @test "last line without a line feed: read (0), and a set keeps it (0)" {

@@ -79,15 +79,3 @@ as_nobody() {
     [ -e victim ]
     [ "$(ls | grep -cv -e '^out$' -e '^err$')" -eq 2 ]
 }
-
-@test "a writable directory as the path is accepted but never read, replaced or removed" {
-    mkdir d
-    run_raw -i="$BATS_TEST_TMPDIR/d" -s=s -k=k
-    [ "$status" -eq 30 ]
-    run_raw -i="$BATS_TEST_TMPDIR/d" -s=s -k=k -v=v -f
-    [ "$status" -eq 25 ]
-    run_raw -i="$BATS_TEST_TMPDIR/d" -d
-    [ "$status" -eq 30 ]
-    [ -d d ]
-    [ -z "$(ls -A d)" ]
-}
