@@ -79,3 +79,14 @@ as_nobody() {
     [ -e victim ]
     [ "$(ls | grep -cv -e '^out$' -e '^err$')" -eq 2 ]
 }
+
+@test "a writable file in a directory that is not writable is rewritten in place" {
+    printf '[s]\nk=v\n' >"$shared/open.ini"
+    chmod 666 "$shared/open.ini"
+    inode=$(stat -c %i "$shared/open.ini")
+    as_nobody -i="$shared/open.ini" -s=s -k=k -v=w
+    [ "$status" -eq 0 ]
+    [ "$(bytes "$shared/open.ini")" = $'\n[s]\nk=w\n.' ]
+    [ "$(stat -c %i "$shared/open.ini")" = "$inode" ]
+    [ "$(ls -A "$shared")" = open.ini ]
+}
