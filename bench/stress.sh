@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Concurrent stress: rounds of parallel sets, deletions and reads on one file, then a check
-# of the file against what every run reported. Usage: tests/stress.sh [vornel] [rounds]
+# of the file against what every run reported. Usage: bench/stress.sh [vornel] [rounds]
 set -euo pipefail
 
 vornel=$(realpath "${1:-build/vornel}")
