@@ -150,7 +150,9 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
     Release();
     std::size_t capacity = sizeHint + 1;
     for (;;) {
-        m_nMapSize = round_up(capacity, kHugePage);
+        // A small file fits a few ordinary pages; zeroing a huge page would cost more.
+        const bool huge = capacity >= kHugePage / 2;
+        m_nMapSize = round_up(capacity, huge ? kHugePage : kPage);
         void* map =
             ::mmap(nullptr, m_nMapSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (map == MAP_FAILED) {
@@ -158,7 +160,8 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
             return false;
         }
         m_pMap = map;
-        ::madvise(map, m_nMapSize, MADV_HUGEPAGE);
+        if (huge)
+            ::madvise(map, m_nMapSize, MADV_HUGEPAGE);
         const std::size_t size = read_into(fd, static_cast<char*>(map), capacity);
         if (size < capacity) {
             m_view = std::string_view(static_cast<const char*>(map), size);
