@@ -69,8 +69,8 @@ run_rows k10 sec0 key9 40 10
 measure "k10 get" floor 40 "" "$work/floor" "$work/k10.ini"
 run_rows k1000 sec9 key99 20 5
 run_rows k10000 sec99 key99 15 5
-run_rows k100000 sec999 key99 10 3
-run_rows one100000 sec0 key99999 10 3
+run_rows k100000 sec999 key99 30 3
+run_rows one100000 sec0 key99999 30 3
 
 peak() {
     local label=$1 tool=$2

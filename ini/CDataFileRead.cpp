@@ -111,10 +111,15 @@ bool scan_line_by_line(std::string_view text, const std::string& key, const std:
     return found;
 }
 
-// The last value the lines give the key, as reading them would store it.
+// The last value the lines give the key, as reading them would store it. A key's name starts
+// at the first byte trimming keeps, so a line that does not start with the key there is passed
+// over unclassified.
 bool scan_keys(std::string_view lines, const std::string& key, std::string& value) {
     bool found = false;
     ForEachLine(lines, false, [&](std::string_view raw) {
+        const std::size_t first = FirstKept(raw);
+        if (first == std::string_view::npos || !EqualsNoCase(raw.substr(first, key.size()), key))
+            return true;
         const st_IniLine line = ClassifyLine(raw);
         if (line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key)) {
             value.assign(line.m_strValue);

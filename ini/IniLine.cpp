@@ -41,6 +41,14 @@ st_IniLine classify_key(std::string_view line) {
 
 } // namespace
 
+std::size_t FirstKept(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (!IsTrimmed()(line[i]))
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 std::string_view TrimView(std::string_view text) {
     return trim_back(trim_front(text, IsTrimmed()), IsTrimmed());
 }

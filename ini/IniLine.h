@@ -22,6 +22,9 @@ std::size_t FindHeaderLine(std::string_view text, std::size_t from);
 // The section a header line names: after "[" up to the last "]", or all after "[".
 std::string HeaderName(std::string_view header);
 
+// The first byte of the line that trimming keeps, or npos for a line that is all trimmed.
+std::size_t FirstKept(std::string_view line);
+
 // Blanks, tabs, line ends, "=" and ":" off both ends.
 std::string_view TrimView(std::string_view text);
 
