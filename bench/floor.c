@@ -3,13 +3,13 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-static int probe(char option, const char *path) {
+static int probe(char option, const char* path) {
     char command[4096];
     snprintf(command, sizeof command, "test -%c '%s'", option, path);
     return system(command) == 0;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 2)
         return 1;
     if (probe('d', argv[1]))

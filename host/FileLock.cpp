@@ -3,19 +3,15 @@
 #include "host/FileIO.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <time.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
-constexpr long kPollNanoseconds = 2 * 1000 * 1000;
-
-void pause_briefly() {
-    struct timespec pause = {0, kPollNanoseconds};
-    ::nanosleep(&pause, nullptr);
-}
+constexpr int kPollMs = 2;
 
 } // namespace
 
@@ -28,13 +24,13 @@ DirectoryLock::Outcome DirectoryLock::Acquire(const std::string& filePath, int t
     m_fd = ::open(containing_directory(filePath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0)
         return e_Unavailable;
-    for (long waited = 0;; waited += kPollNanoseconds / 1000000) {
+    for (int waited = 0;; waited += kPollMs) {
         if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
             return e_Locked;
         if (errno != EWOULDBLOCK && errno != EINTR)
             return e_Unavailable;
         if (waited >= timeoutMs)
             return e_TimedOut;
-        pause_briefly();
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
 }
