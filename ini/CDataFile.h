@@ -80,6 +80,7 @@ public:
     void ReadText(const std::string& text);
     bool Save();
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
+    // The document in the text that Save writes.
     std::string ToText() const;
 
     bool SetInt(const std::string& key, int value, const std::string& comment,
