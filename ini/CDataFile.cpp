@@ -80,10 +80,9 @@ t_Section CDataFile::AppendSection(const std::string& name, const std::string& c
     return section;
 }
 
-void CDataFile::StoreKey(st_section& section, const std::string& key, const std::string& value,
-                         const std::string& comment) {
-    section.m_vecKeys.push_back(std::make_shared<st_key>(st_key{key, value, comment}));
-    section.m_keyIndex.Add(section.m_vecKeys, section.m_vecKeys.size() - 1);
+void CDataFile::AppendKey(st_section& section, st_key&& record, std::uint32_t hash) {
+    section.m_vecKeys.push_back(std::make_shared<st_key>(std::move(record)));
+    section.m_keyIndex.AddAbsent(hash, section.m_vecKeys.size() - 1);
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {
@@ -106,9 +105,11 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
                               const KeyList& keys) {
     if (!CreateSection(name, comment))
         return false;
+    // The list may name a key twice; indexing it whole keeps the first of each name.
     t_Section section = GetSection(name);
     for (const t_Key& key : keys)
-        StoreKey(*section, key->m_strName, key->m_strValue, key->m_strComment);
+        section->m_vecKeys.push_back(std::make_shared<st_key>(*key));
+    section->m_keyIndex.Rebuild(section->m_vecKeys);
     m_bDirty = true;
     return true;
 }
@@ -133,7 +134,7 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
     }
     if (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS))
         return false;
-    StoreKey(*found, key, value, comment);
+    AppendKey(*found, st_key{key, value, comment}, HashNoCase(key));
     m_bDirty = true;
     return true;
 }

@@ -120,8 +120,8 @@ private:
     void Adopt(FileText&& text);
     bool WouldChange(std::string_view text, bool hasNul) const;
     t_Section AppendSection(const std::string& name, const std::string& comment);
-    void StoreKey(st_section& section, const std::string& key, const std::string& value,
-                  const std::string& comment);
+    // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
+    static void AppendKey(st_section& section, st_key&& record, std::uint32_t hash);
 
     NameIndex<st_section> m_sectionIndex;
     FileText m_unparsed;

@@ -64,15 +64,13 @@ private:
     void StoreKey(std::string&& key, std::string&& value) {
         if (!m_current)
             m_current = CurrentUnnamedSection();
-        KeyList& keys = m_current->m_vecKeys;
         const std::uint32_t hash = HashNoCase(key);
-        if (t_Key existing = m_current->m_keyIndex.Find(key, keys, hash)) {
+        if (t_Key existing = m_current->m_keyIndex.Find(key, m_current->m_vecKeys, hash)) {
             existing->m_strValue = std::move(value);
             existing->m_strComment = m_strPending;
         } else {
-            keys.push_back(
-                std::make_shared<st_key>(st_key{std::move(key), std::move(value), m_strPending}));
-            m_current->m_keyIndex.AddAbsent(hash, keys.size() - 1);
+            CDataFile::AppendKey(*m_current, st_key{std::move(key), std::move(value), m_strPending},
+                                 hash);
         }
         m_document.m_bDirty = true;
     }
@@ -92,6 +90,14 @@ private:
 
 namespace {
 
+// Takes the line's value when the line stores the key.
+bool take_value(const st_IniLine& line, const std::string& key, std::string& value) {
+    if (line.m_eKind != e_LineKey || !EqualsNoCase(line.m_strText, key))
+        return false;
+    value.assign(line.m_strValue);
+    return true;
+}
+
 // The last value a text with NUL bytes gives the key in the section. A NUL byte can end a
 // line before its "[", so such a text is read line by line.
 bool scan_line_by_line(std::string_view text, const std::string& key, const std::string& section,
@@ -100,12 +106,10 @@ bool scan_line_by_line(std::string_view text, const std::string& key, const std:
     bool found = false;
     ForEachLine(text, true, [&](std::string_view raw) {
         const st_IniLine line = ClassifyLine(raw);
-        if (line.m_eKind == e_LineHeader) {
+        if (line.m_eKind == e_LineHeader)
             inSection = EqualsNoCase(HeaderName(line.m_strText), section);
-        } else if (inSection && line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key)) {
-            value.assign(line.m_strValue);
+        else if (inSection && take_value(line, key, value))
             found = true;
-        }
         return true;
     });
     return found;
@@ -120,11 +124,8 @@ bool scan_keys(std::string_view lines, const std::string& key, std::string& valu
         const std::size_t first = FirstKept(raw);
         if (first == std::string_view::npos || !EqualsNoCase(raw.substr(first, key.size()), key))
             return true;
-        const st_IniLine line = ClassifyLine(raw);
-        if (line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key)) {
-            value.assign(line.m_strValue);
+        if (take_value(ClassifyLine(raw), key, value))
             found = true;
-        }
         return true;
     });
     return found;

@@ -42,11 +42,8 @@ st_IniLine classify_key(std::string_view line) {
 } // namespace
 
 std::size_t FirstKept(std::string_view line) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (!IsTrimmed()(line[i]))
-            return i;
-    }
-    return std::string_view::npos;
+    const std::string_view kept = trim_front(line, IsTrimmed());
+    return kept.empty() ? std::string_view::npos : line.size() - kept.size();
 }
 
 std::string_view TrimView(std::string_view text) {
