@@ -39,6 +39,7 @@ void CDataFile::Clear() {
     m_bUnparsed = false;
     m_bDirty = false;
     m_strFileName.clear();
+    m_strTrailingLines.clear();
     m_vecSections.clear();
     m_sectionIndex.Clear();
 }
@@ -153,12 +154,28 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
     return GetValue(key, section);
 }
 
+namespace {
+
+// Puts lines in the reader's form above what a comment already holds.
+void prepend_lines(const std::string& lines, std::string& comment) {
+    const bool readerForm = comment.empty() || comment.front() == '\n';
+    comment = lines + (readerForm ? comment : CommentLines(comment));
+}
+
+} // namespace
+
 bool CDataFile::DeleteSection(const std::string& section) {
     t_Section found = GetSection(section);
     if (!found)
         return false;
-    m_vecSections.erase(std::find(m_vecSections.begin(), m_vecSections.end(), found));
+    std::string kept = KeptLines(found->m_strComment);
+    for (const t_Key& key : found->m_vecKeys)
+        kept += KeptLines(key->m_strComment);
+    const auto position = std::find(m_vecSections.begin(), m_vecSections.end(), found);
+    const std::size_t index = static_cast<std::size_t>(position - m_vecSections.begin());
+    m_vecSections.erase(position);
     m_sectionIndex.Rebuild(m_vecSections);
+    PassOnKeptLines(kept, index);
     return true;
 }
 
@@ -168,9 +185,27 @@ bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
     if (!found)
         return false;
     KeyList& keys = owner->m_vecKeys;
-    keys.erase(std::find(keys.begin(), keys.end(), found));
+    const auto position = std::find(keys.begin(), keys.end(), found);
+    const std::size_t index = static_cast<std::size_t>(position - keys.begin());
+    keys.erase(position);
     owner->m_keyIndex.Rebuild(keys);
+    const std::string kept = KeptLines(found->m_strComment);
+    if (index < keys.size()) {
+        prepend_lines(kept, keys[index]->m_strComment);
+        return true;
+    }
+    const auto next = std::find(m_vecSections.begin(), m_vecSections.end(), owner) + 1;
+    PassOnKeptLines(kept, static_cast<std::size_t>(next - m_vecSections.begin()));
     return true;
+}
+
+// The first item at or after the section at the position is the section itself: a removed
+// item's lines go above its header, else to the end of the text.
+void CDataFile::PassOnKeptLines(const std::string& kept, std::size_t section) {
+    if (kept.empty())
+        return;
+    prepend_lines(kept, section < m_vecSections.size() ? m_vecSections[section]->m_strComment
+                                                       : m_strTrailingLines);
 }
 
 int CDataFile::KeyCount() const {

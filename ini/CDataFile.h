@@ -115,6 +115,8 @@ private:
     friend class IniReader;
 
     static void ReportSectionExists(const std::string& name);
+    // Lines that store nothing lose their item but not their place: the next item takes them.
+    void PassOnKeptLines(const std::string& kept, std::size_t section);
     st_key* FindKey(const std::string& key, const std::string& section) const;
     t_Key LookUp(const std::string& key, const std::string& section) const;
     void Adopt(FileText&& text);
@@ -124,6 +126,8 @@ private:
     static void AppendKey(st_section& section, st_key&& record, std::uint32_t hash);
 
     NameIndex<st_section> m_sectionIndex;
+    // What follows the last item of the text read, in the reader's form of a comment.
+    std::string m_strTrailingLines;
     FileText m_unparsed;
     bool m_bUnparsedNul;
     bool m_bUnparsed;
@@ -135,5 +139,18 @@ void Trim(std::string& text);
 std::string GetNextWord(std::string& line);
 int WriteLn(std::ostream& stream, const char* format, ...);
 void RemoveCommentIndicators(std::string& text);
+
+// A comment in the reader's form holds, each behind a line feed, the lines that stood above its
+// item in the file: comment lines, and lines that store nothing, which a rewrite keeps as they
+// were. Any other comment text is a caller's, written with an indicator on each line.
+
+// The lines of a comment in the reader's form that are no comment lines; empty for other text.
+std::string KeptLines(const std::string& comment);
+// The comment as reading the file defines it: of a comment in the reader's form its comment
+// lines, each trimmed as a line is; other text unchanged.
+std::string ListedComment(const std::string& comment);
+// A caller's comment text in the reader's form: each line trimmed of white space, empty lines
+// dropped, and an indicator put before each line that lacks one, so none can read as an item.
+std::string CommentLines(const std::string& text);
 
 #endif

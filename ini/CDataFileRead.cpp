@@ -18,8 +18,11 @@ std::string GetNextWord(std::string& line) {
     return word;
 }
 
-// Turns INI text into sections and keys. A comment belongs to the next key stored or section
-// created; repeated headers and keys merge into their first occurrence.
+// Turns INI text into sections and keys. The lines above an item that store nothing (comment
+// lines, lines without a name or a separator, repeated keys without a value) belong to the next
+// key stored or section created and are held as its comment, each behind a line feed; those
+// after the last item are the document's trailing lines. Repeated headers and keys merge into
+// their first occurrence.
 class IniReader {
 public:
     explicit IniReader(CDataFile& document) : m_document(document) {}
@@ -29,50 +32,77 @@ public:
             HandleLine(ClassifyLine(line));
             return true;
         });
+        m_document.m_strTrailingLines += m_strPending;
     }
 
 private:
     void HandleLine(const st_IniLine& line) {
         switch (line.m_eKind) {
-        case e_LineComment:
-            m_strPending += '\n';
-            m_strPending.append(line.m_strText);
-            break;
         case e_LineHeader:
             HandleHeader(HeaderName(line.m_strText));
             break;
         case e_LineKey:
             StoreKey(std::string(line.m_strText), std::string(line.m_strValue));
-            m_strPending.clear();
+            break;
+        case e_LineEmptyValue:
+            StoreEmptyValue(std::string(line.m_strText), line.m_strLine);
+            break;
+        case e_LineEmpty:
             break;
         default:
+            Keep(line.m_strLine);
             break;
         }
     }
 
+    void Keep(std::string_view line) {
+        m_strPending += '\n';
+        m_strPending.append(line);
+    }
+
+    // A repeated header only selects its section: what stood above it waits for the next item.
     void HandleHeader(const std::string& name) {
         m_current = m_document.GetSection(name);
         if (m_current) {
             CDataFile::ReportSectionExists(name);
-        } else {
-            m_current = m_document.AppendSection(name, m_strPending);
-            m_document.m_bDirty = true;
+            return;
         }
+        m_current = m_document.AppendSection(name, m_strPending);
+        m_document.m_bDirty = true;
         m_strPending.clear();
     }
 
     void StoreKey(std::string&& key, std::string&& value) {
-        if (!m_current)
-            m_current = CurrentUnnamedSection();
         const std::uint32_t hash = HashNoCase(key);
-        if (t_Key existing = m_current->m_keyIndex.Find(key, m_current->m_vecKeys, hash)) {
+        if (t_Key existing = Current().m_keyIndex.Find(key, m_current->m_vecKeys, hash)) {
+            // The last comment wins; what stood above a key without a value is its own.
+            existing->m_strComment = existing->m_strValue.empty()
+                                         ? existing->m_strComment + m_strPending
+                                         : KeptLines(existing->m_strComment) + m_strPending;
             existing->m_strValue = std::move(value);
-            existing->m_strComment = m_strPending;
         } else {
             CDataFile::AppendKey(*m_current, st_key{std::move(key), std::move(value), m_strPending},
                                  hash);
         }
+        m_strPending.clear();
         m_document.m_bDirty = true;
+    }
+
+    // The first line of a key without a value stands for the key; any later one stores nothing.
+    void StoreEmptyValue(std::string&& key, std::string_view line) {
+        const std::uint32_t hash = HashNoCase(key);
+        if (Current().m_keyIndex.Find(key, m_current->m_vecKeys, hash)) {
+            Keep(line);
+            return;
+        }
+        CDataFile::AppendKey(*m_current, st_key{std::move(key), "", m_strPending}, hash);
+        m_strPending.clear();
+    }
+
+    st_section& Current() {
+        if (!m_current)
+            m_current = CurrentUnnamedSection();
+        return *m_current;
     }
 
     // Keys before the first header go to the section without a name, made if there is none.

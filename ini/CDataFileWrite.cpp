@@ -2,7 +2,9 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
+#include "ini/IniLine.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <ostream>
@@ -40,7 +42,81 @@ std::string mark_following_lines(const std::string& comment) {
     return marked.append(comment, lineStart, std::string::npos);
 }
 
+bool in_reader_form(const std::string& comment) {
+    return !comment.empty() && comment.front() == '\n';
+}
+
+bool is_comment_line(std::string_view line) {
+    return !line.empty() && CommentIndicators.find(line.front()) != std::string::npos;
+}
+
+// Calls handle with each line of a comment in the reader's form.
+template <class Handler> void for_each_line(const std::string& comment, Handler handle) {
+    std::string_view rest(comment);
+    while (!rest.empty()) {
+        rest.remove_prefix(1);
+        const std::size_t end = rest.find('\n');
+        handle(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+    }
+}
+
+// Where the writer stands: in the lines of a section, after some of its keys.
+struct st_Place {
+    const st_section* m_pSection;
+    std::size_t m_nKeysWritten;
+};
+
+// Whether the line, read back where it is written, would store something or stand for a key.
+// A line without a value stores nothing only after a line of the same key.
+bool reads_as_item(std::string_view line, const st_Place& place) {
+    const st_IniLine read = ClassifyLine(line);
+    if (read.m_eKind != e_LineEmptyValue)
+        return read.m_eKind == e_LineKey || read.m_eKind == e_LineHeader;
+    if (!place.m_pSection)
+        return true;
+    const KeyList& keys = place.m_pSection->m_vecKeys;
+    return std::none_of(keys.begin(), keys.begin() + place.m_nKeysWritten, [&](const t_Key& key) {
+        return EqualsNoCase(key->m_strName, read.m_strText);
+    });
+}
+
 } // namespace
+
+std::string KeptLines(const std::string& comment) {
+    std::string kept;
+    if (in_reader_form(comment))
+        for_each_line(comment, [&](std::string_view line) {
+            if (!is_comment_line(line))
+                kept.append("\n").append(line);
+        });
+    return kept;
+}
+
+std::string ListedComment(const std::string& comment) {
+    if (!in_reader_form(comment))
+        return comment;
+    std::string listed;
+    for_each_line(comment, [&](std::string_view line) {
+        if (is_comment_line(line))
+            listed.append("\n").append(TrimView(line));
+    });
+    return listed;
+}
+
+std::string CommentLines(const std::string& text) {
+    std::string lines;
+    for_each_line("\n" + text, [&](std::string_view line) {
+        line = TrimWhite(line);
+        if (line.empty())
+            return;
+        lines += '\n';
+        if (!is_comment_line(line))
+            lines += CommentIndicators.substr(0, 1) + " ";
+        lines.append(line);
+    });
+    return lines;
+}
 
 int WriteLn(std::ostream& stream, const char* format, ...) {
     va_list args;
@@ -81,28 +157,56 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
     return result;
 }
 
+namespace {
+
+// A comment in the reader's form is written line by line as it stood; a line that would read
+// back as an item where it is written is turned into a comment line.
+std::string written_comment(const CDataFile& document, const std::string& comment,
+                            const st_Place& place) {
+    if (!in_reader_form(comment))
+        return document.CommentStr(comment, false);
+    std::string written;
+    for_each_line(comment, [&](std::string_view line) {
+        written += '\n';
+        if (reads_as_item(line, place))
+            written += CommentIndicators.substr(0, 1) + " ";
+        written.append(line);
+    });
+    return written.substr(1);
+}
+
+} // namespace
+
 std::string CDataFile::ToText() const {
     EnsureParsed();
     const char equal = EqualIndicators.front();
     std::string out;
+    st_Place place{nullptr, 0};
     for (const t_Section& section : m_vecSections) {
+        // A header's comment stands among the lines of the section before it.
+        if (section->m_strName.empty())
+            place = st_Place{section.get(), 0};
         const bool hasComment = !section->m_strComment.empty();
         if (hasComment)
-            append_line(out, "\n" + CommentStr(section->m_strComment, false));
+            append_line(out, "\n" + written_comment(*this, section->m_strComment, place));
         if (!section->m_strName.empty())
             append_line(out, (hasComment ? "" : "\n") + ("[" + section->m_strName + "]"));
-        for (const t_Key& key : section->m_vecKeys) {
-            if (key->m_strName.empty() || key->m_strValue.empty())
+        for (place = st_Place{section.get(), 0}; place.m_nKeysWritten < section->m_vecKeys.size();
+             ++place.m_nKeysWritten) {
+            const st_key& key = *section->m_vecKeys[place.m_nKeysWritten];
+            if (key.m_strName.empty())
                 continue;
             std::string line;
-            if (!key->m_strComment.empty())
-                line = "\n" + CommentStr(key->m_strComment, false) + "\n";
-            line += key->m_strName;
+            if (!key.m_strComment.empty())
+                line = "\n" + written_comment(*this, key.m_strComment, place) + "\n";
+            line += key.m_strName;
             line += equal;
-            line += key->m_strValue;
+            line += key.m_strValue;
             append_line(out, line);
         }
     }
+    if (!m_strTrailingLines.empty())
+        append_line(out, "\n" + written_comment(*this, m_strTrailingLines, place));
     return out;
 }
 

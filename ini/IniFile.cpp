@@ -39,9 +39,18 @@ bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
     // A set that cannot store its key must not leave a new section behind on disk either.
     if (!IsKeyExist(key, section) && (!autoCreate || value.empty()))
         return false;
-    if (!CDataFile::SetValue(key, value, comment, section))
+    if (!CDataFile::SetValue(key, value, KeyComment(key, section, comment), section))
         return false;
     return !save || SaveChange();
+}
+
+// A key keeps its comment unless a new one is given; the lines that store nothing above the
+// key stay either way.
+std::string ct_IniFile::KeyComment(const std::string& key, const std::string& section,
+                                   const std::string& given) const {
+    const t_Key existing = GetKey(key, section);
+    const std::string current = existing ? existing->m_strComment : std::string();
+    return given.empty() ? current : KeptLines(current) + CommentLines(given);
 }
 
 // A file with NUL bytes is read, but never rewritten: the write would destroy what the

@@ -29,6 +29,8 @@ public:
 
 private:
     bool SaveChange();
+    std::string KeyComment(const std::string& key, const std::string& section,
+                           const std::string& given) const;
 
     bool m_bOk;
 };

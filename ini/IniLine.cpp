@@ -31,12 +31,12 @@ template <class Predicate> std::string_view trim_back(std::string_view text, Pre
 st_IniLine classify_key(std::string_view line) {
     const std::size_t separator = FindSeparator(line);
     if (separator == std::string_view::npos)
-        return {e_LineIgnored, {}, {}};
+        return {e_LineIgnored, {}, {}, line};
     const std::string_view key = TrimView(line.substr(0, separator));
     const std::string_view value = line.substr(separator + 1);
-    if (key.empty() || value.empty())
-        return {e_LineIgnored, {}, {}};
-    return {e_LineKey, key, value};
+    if (key.empty())
+        return {e_LineIgnored, {}, {}, line};
+    return {value.empty() ? e_LineEmptyValue : e_LineKey, key, value, line};
 }
 
 } // namespace
@@ -50,6 +50,10 @@ std::string_view TrimView(std::string_view text) {
     return trim_back(trim_front(text, IsTrimmed()), IsTrimmed());
 }
 
+std::string_view TrimWhite(std::string_view text) {
+    return trim_back(trim_front(text, IsWhite()), IsWhite());
+}
+
 std::size_t FindSeparator(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsEqual()(text[i]))
@@ -59,14 +63,17 @@ std::size_t FindSeparator(std::string_view text) {
 }
 
 st_IniLine ClassifyLine(std::string_view line) {
+    const std::string_view kept = TrimWhite(line);
     line = trim_front(line, IsTrimmed());
     if (line.empty())
-        return {e_LineEmpty, {}, {}};
+        return {kept.empty() ? e_LineEmpty : e_LineIgnored, {}, {}, kept};
     if (line.front() == ';' || line.front() == '#')
-        return {e_LineComment, trim_back(line, IsTrimmed()), {}};
+        return {e_LineComment, trim_back(line, IsTrimmed()), {}, kept};
     if (line.front() == '[')
-        return {e_LineHeader, trim_back(line, IsTrimmed()), {}};
-    return classify_key(trim_back(line, IsWhite())); // a value keeps "=" and ":" at its end
+        return {e_LineHeader, trim_back(line, IsTrimmed()), {}, kept};
+    st_IniLine key = classify_key(trim_back(line, IsWhite())); // a value keeps "=" and ":"
+    key.m_strLine = kept;
+    return key;
 }
 
 std::size_t FindHeaderLine(std::string_view text, std::size_t from) {

@@ -5,12 +5,22 @@
 #include <string>
 #include <string_view>
 
-enum e_LineKind { e_LineEmpty, e_LineComment, e_LineHeader, e_LineKey, e_LineIgnored };
+// A key line with an empty value (`k=`) stores nothing, but names a key: a set of that key
+// takes its place instead of adding a second line for it.
+enum e_LineKind {
+    e_LineEmpty,
+    e_LineComment,
+    e_LineHeader,
+    e_LineKey,
+    e_LineEmptyValue,
+    e_LineIgnored
+};
 
 struct st_IniLine {
     e_LineKind m_eKind;
     std::string_view m_strText;  // comment or header line trimmed, or the key name
     std::string_view m_strValue; // the value of a key line
+    std::string_view m_strLine;  // the line without white space at its ends, as a rewrite keeps it
 };
 
 st_IniLine ClassifyLine(std::string_view line);
@@ -27,6 +37,9 @@ std::size_t FirstKept(std::string_view line);
 
 // Blanks, tabs, line ends, "=" and ":" off both ends.
 std::string_view TrimView(std::string_view text);
+
+// Blanks, tabs and line ends off both ends.
+std::string_view TrimWhite(std::string_view text);
 
 std::size_t FindSeparator(std::string_view text);
 

@@ -1,12 +1,14 @@
-// The section, key and content listings of the facade.
+// The section, key and content listings of the facade. Comments are listed as reading the file
+// defines them: their comment lines, without the lines that store nothing kept beside them.
 #include "ini/IniFile.h"
 
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
     EnsureParsed();
     std::string out;
     for (const t_Section& section : m_vecSections) {
-        if (withComments && !section->m_strComment.empty())
-            out += CommentStr(section->m_strComment, false) + '\n';
+        const std::string comment = ListedComment(section->m_strComment);
+        if (withComments && !comment.empty())
+            out += CommentStr(comment, false) + '\n';
         if (!section->m_strName.empty())
             out += '[' + section->m_strName + "]\n";
     }
@@ -26,16 +28,18 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
-        if (withHeadings && withComments && !current->m_strComment.empty())
-            out += CommentStr(current->m_strComment, false) + '\n';
+        const std::string comment = ListedComment(current->m_strComment);
+        if (withHeadings && withComments && !comment.empty())
+            out += CommentStr(comment, false) + '\n';
         if (withHeadings && !current->m_strName.empty())
             out += '[' + current->m_strName + "]\n";
         for (const t_Key& entry : current->m_vecKeys) {
             if ((!key.empty() && entry->m_strName != key) || entry->m_strName.empty() ||
                 entry->m_strValue.empty())
                 continue;
-            if (withComments && !entry->m_strComment.empty())
-                out += CommentStr(entry->m_strComment, false) + '#';
+            const std::string comment = ListedComment(entry->m_strComment);
+            if (withComments && !comment.empty())
+                out += CommentStr(comment, false) + '#';
             out += entry->m_strName;
             out += EqualIndicators.front();
             out += entry->m_strValue;

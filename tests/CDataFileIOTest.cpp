@@ -78,9 +78,12 @@ TEST_F(CDataFileIOTest, Load_ClassifiesLinesLikeTheFormatSays) {
     EXPECT_EQ(doc.GetValue("k", "a x"), " v");
     EXPECT_EQ(doc.GetValue("a", "a x"), "b=c");
     EXPECT_EQ(doc.GetValue("n", "a x"), "v ; note");
-    EXPECT_EQ(doc.GetSection("a x")->m_vecKeys.size(), 3u);
+    // "empty=" stands for its key, without a value; "=v", ":v" and "bare" store nothing.
+    EXPECT_EQ(doc.GetSection("a x")->m_vecKeys.size(), 4u);
+    EXPECT_TRUE(doc.IsKeyExist("empty", "a x"));
+    EXPECT_EQ(doc.GetValue("empty", "a x"), "");
     EXPECT_EQ(doc.GetValue("x", "open"), "1");
-    EXPECT_EQ(doc.KeyCount(), 5);
+    EXPECT_EQ(doc.KeyCount(), 6);
 }
 
 TEST_F(CDataFileIOTest, Load_KeepsEqualsAndColonAtTheEndOfAValue) {
@@ -98,9 +101,11 @@ TEST_F(CDataFileIOTest, Load_AttachesCommentsToTheNextStoredKeyOrCreatedSection)
                          "; trailing\n"),
              false);
     EXPECT_EQ(doc.GetSection("S")->m_strComment, "\n; top\n# two");
-    EXPECT_EQ(doc.GetKey("j", "S")->m_strComment, "\n; lost? no");
-    EXPECT_EQ(doc.GetKey("z", "S")->m_strComment, "");
+    EXPECT_EQ(doc.GetKey("k", "S")->m_strComment, "\n; lost? no");
+    EXPECT_EQ(doc.GetKey("j", "S")->m_strComment, "");
+    EXPECT_EQ(doc.GetKey("z", "S")->m_strComment, "\n; gone");
     EXPECT_EQ(doc.SectionCount(), 2);
+    EXPECT_EQ(doc.ToText(), "\n; top\n# two\n[S]\n\n; lost? no\nk=\nj=1\n\n; gone\nz=1\n\n; trailing\n");
 }
 
 TEST_F(CDataFileIOTest, Load_MergesRepeatedKeysIntoTheFirstWithTheLastValueAndComment) {
@@ -158,7 +163,7 @@ TEST_F(CDataFileIOTest, ToText_FollowsTheLayoutByteForByte) {
     doc.SetSectionComment("t", "about t");
     EXPECT_EQ(doc.ToText(),
               "a=1\n\n[s]\nk=v\n\n[empty]\n\n; about t\n[t]\n\n; note\nc=1\n\n# x\nh=2\n"
-              "\n\nb=3\n");
+              "\n\nb=3\ngone=\n");
 }
 
 TEST_F(CDataFileIOTest, ToText_MarksEveryLineOfAMultiLineComment) {
@@ -207,12 +212,12 @@ TEST_F(CDataFileIOTest, Save_RefusesWithoutNameOrContent) {
 }
 
 TEST_F(CDataFileIOTest, Save_WritesTheFileAndClearsTheModifiedFlag) {
-    const std::string path = m_dir.write("a.ini", "[s]\nk=v\n; dropped at the end\n");
+    const std::string path = m_dir.write("a.ini", "[s]\nk=v\n; kept at the end\n");
     Document doc;
     doc.Load(path, false);
     EXPECT_TRUE(doc.Save());
     EXPECT_FALSE(doc.Dirty());
-    EXPECT_EQ(TempDir::read(path), "\n[s]\nk=v\n");
+    EXPECT_EQ(TempDir::read(path), "\n[s]\nk=v\n\n; kept at the end\n");
     EXPECT_TRUE(doc.DeleteKey("k", "s"));
     EXPECT_FALSE(doc.Dirty());
 }

@@ -79,13 +79,15 @@ TEST_F(IniFileTest, LoadingAndReadingNeverWriteTheFile) {
     EXPECT_EQ(ModificationTime(path), 1000000);
 }
 
-TEST_F(IniFileTest, SetValueChangesValueAndCommentAndSavesAtOnce) {
-    const std::string path = m_dir.write("a.ini", "[s]\n; old\nk=1\n");
+TEST_F(IniFileTest, SetValueKeepsOrReplacesTheCommentAndSavesAtOnce) {
+    const std::string path = m_dir.write("a.ini", "[s]\n; old\nbare\nk=1\n");
     Facade ini(path, false);
     EXPECT_TRUE(ini.SetValue("K", "2", "", "S", false, true));
-    EXPECT_EQ(TempDir::read(path), "\n[s]\nk=2\n");
+    EXPECT_EQ(TempDir::read(path), "\n[s]\n\n; old\nbare\nk=2\n");
+    EXPECT_TRUE(ini.SetValue("K", "3", "new\n\n  two ", "S", false, true));
+    EXPECT_EQ(TempDir::read(path), "\n[s]\n\nbare\n; new\n; two\nk=3\n");
     EXPECT_TRUE(ini.SetValue("n", "3", "new one", "t", true, true));
-    EXPECT_EQ(TempDir::read(path), "\n[s]\nk=2\n\n[t]\n\n; new one\nn=3\n");
+    EXPECT_EQ(TempDir::read(path), "\n[s]\n\nbare\n; new\n; two\nk=3\n\n[t]\n\n; new one\nn=3\n");
     EXPECT_TRUE(ini.Flags() & FLAG_CREATE_KEYS);
     EXPECT_FALSE(ini.Dirty());
     ini.SetAutoCreate(false);
@@ -141,7 +143,8 @@ TEST_F(IniFileTest, ListingsLeaveOutEmptyValuesAndShowUnnamedKeysFirst) {
 TEST_F(IniFileTest, ListingMarksEveryCommentLineAndJoinsBlankCommentsWithHash) {
     ct_IniFile ini(m_dir.file("none.ini"), true);
     ini.SetValue("k", "v", "one\ntwo", "s", true, false);
-    ini.SetValue("j", "w", "   ", "s", true, false);
+    ini.SetValue("j", "w", "", "s", true, false);
+    ini.SetKeyComment("j", "   ", "s");
     EXPECT_EQ(ini.GetKeysStr("s", true), "; one\n; two#k=v\n#j=w\n");
     EXPECT_EQ(ini.GetKeysStr("s", false), "k=v\nj=w\n");
 }
