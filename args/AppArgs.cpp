@@ -33,6 +33,7 @@ CAppArgs::CAppArgs(int argc, char** argv, bool caseSensitive)
     : m_bCaseSensitive(caseSensitive), m_bErrorTraceMode(false) {
     for (int i = 1; i < argc; ++i)
         AddArgument(argv[i]);
+    m_bErrorTraceMode = HasKey("E");
 }
 
 // The value is taken verbatim: a script that passes "-v=-5" or a path ending in a

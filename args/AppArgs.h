@@ -18,7 +18,9 @@ public:
     int NumArgs() const;
     std::string CheckArgsValid(const std::vector<std::string>& validKeys) const;
     std::map<std::string, std::string> GetArgMap() const;
+    // With "-E" on the command line (error trace mode), prints every option to standard error.
     void TraceArgs() const;
+    // Whether "-E" is on the command line: lookups are then traced to standard error.
     bool IsErrorTraceMode() const;
 
 private:

@@ -3,11 +3,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,6 +38,22 @@ bool write_in_place(const std::string& path, const std::string& text) {
     return ::close(fd) == 0 && written;
 }
 
+// Where no temporary file can stand beside a regular file, it is rewritten in place, but only
+// once room for the whole new text is reserved, so that a full disk or a size limit fails
+// before one old byte changes. A crash while writing can still leave a mix of old and new.
+bool rewrite_reserved(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    const off_t size = static_cast<off_t>(text.size());
+    bool done = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                (size <= info.st_size ||
+                 ::posix_fallocate(fd, info.st_size, size - info.st_size) == 0);
+    done = done && write_all(fd, text) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && done;
+}
+
 std::string resolved(const std::string& path) {
     char buffer[PATH_MAX];
     return ::realpath(path.c_str(), buffer) ? std::string(buffer) : path;
@@ -46,28 +65,61 @@ mode_t default_mode() {
     return 0666 & ~mask;
 }
 
-bool fill_temporary(int fd, const std::string& text, const struct stat* original) {
+// Extended attributes carry ACLs and security labels; those the process may not set are left.
+void copy_attributes(const std::string& from, int to) {
+    const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+    if (size <= 0)
+        return;
+    std::vector<char> names(static_cast<std::size_t>(size));
+    const ssize_t listed = ::listxattr(from.c_str(), names.data(), names.size());
+    for (ssize_t at = 0; at < listed; at += static_cast<ssize_t>(std::strlen(&names[at])) + 1) {
+        const char* name = &names[static_cast<std::size_t>(at)];
+        const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
+        std::vector<char> value(static_cast<std::size_t>(length > 0 ? length : 0));
+        if (length >= 0 && ::getxattr(from.c_str(), name, value.data(), value.size()) == length)
+            static_cast<void>(::fsetxattr(to, name, value.data(), value.size(), 0) == 0);
+    }
+}
+
+bool fill_temporary(int fd, const std::string& text, const std::string& target,
+                    const struct stat* original) {
     // Owner first: a change of owner clears set-id bits that the mode then restores. Keeping
     // the owner is best effort, since an unprivileged run cannot give files away.
-    if (original)
+    if (original) {
         static_cast<void>(::fchown(fd, original->st_uid, original->st_gid) == 0);
+        copy_attributes(target, fd);
+    }
     const mode_t mode = original ? (original->st_mode & 07777) : default_mode();
     return ::fchmod(fd, mode) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
+}
+
+// A rename reaches the disk with the directory that holds it.
+bool sync_directory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true; // a directory that cannot be opened cannot be synced either
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return synced;
+}
+
+// A short name fits the directory whatever the length of the file's own name.
+int make_temporary(const std::string& directory, std::string& temporary) {
+    temporary = directory + "/.vornel-XXXXXX";
+    return ::mkstemp(&temporary[0]);
 }
 
 bool replace_through_temporary(const std::string& target, const std::string& text,
                                const struct stat* original) {
     const std::string directory = containing_directory(target);
-    const std::size_t slash = target.rfind('/');
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temporary = directory + "/." + base + ".XXXXXX";
-    const int fd = ::mkstemp(&temporary[0]);
+    std::string temporary;
+    const int fd = make_temporary(directory, temporary);
     if (fd < 0)
-        return write_in_place(target, text);
-    const bool filled = fill_temporary(fd, text, original);
+        return original ? rewrite_reserved(target, text) : write_in_place(target, text);
+    const bool filled = fill_temporary(fd, text, target, original);
     const bool closed = ::close(fd) == 0;
     if (filled && closed && ::rename(temporary.c_str(), target.c_str()) == 0)
-        return true;
+        return sync_directory(directory);
     ::unlink(temporary.c_str());
     return false;
 }
@@ -182,6 +234,11 @@ bool read_regular_file(const std::string& path, FileText& text) {
     const bool read = text.ReadFrom(fd, size);
     ::close(fd);
     return read;
+}
+
+bool regular_file_exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool replace_file(const std::string& path, const std::string& text) {

@@ -35,9 +35,14 @@ private:
 // without blocking, as is a file that cannot be opened.
 bool read_regular_file(const std::string& path, FileText& text);
 
+// Whether a regular file stands at the path, after symbolic links are followed.
+bool regular_file_exists(const std::string& path);
+
 // Puts the text at the path. A regular file (or a new one) is replaced atomically through a
-// temporary file in the same directory, keeping mode and owner; a symbolic link keeps pointing
-// at its replaced target; anything else is written in place.
+// temporary file in the same directory, keeping mode, owner and extended attributes, and the
+// directory is synced; a symbolic link keeps pointing at its replaced target. Where the
+// directory takes no temporary file, a regular file is rewritten in place once room for the
+// text is reserved. Anything else is written in place. False when the text was not put there.
 bool replace_file(const std::string& path, const std::string& text);
 
 // The directory that holds the path's file, after symbolic links are resolved.

@@ -1,14 +1,28 @@
 #include "host/UnixDep.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 std::string m_strError;
 std::string m_strWarning;
+bool m_bShowMessages = false;
 
-// The hooks are where a build that wants the collected texts on a stream would print them;
-// scripts learn the outcome from the exit code alone.
-void print_errors() {}
-void print_warnings() {}
+namespace {
+
+void show(const std::string& messages) {
+    if (m_bShowMessages)
+        std::fputs(messages.c_str(), stderr);
+}
+
+} // namespace
+
+// Scripts learn the outcome from the exit code; a person asks for the texts with -E.
+void print_errors() {
+    show(m_strError);
+}
+void print_warnings() {
+    show(m_strWarning);
+}
 void test_byte_order() {}
 
 std::string shell_quote(const std::string& path) {
@@ -28,8 +42,13 @@ bool run_ok(const std::string& command) {
     return std::system(command.c_str()) == 0;
 }
 
+// `test` takes no "--", so a relative path that starts with "-" is given as "./-...".
+std::string operand(const std::string& path) {
+    return shell_quote(!path.empty() && path.front() == '-' ? "./" + path : path);
+}
+
 bool probe(char option, const std::string& path) {
-    return run_ok(std::string("test -") + option + " " + shell_quote(path));
+    return run_ok(std::string("test -") + option + " " + operand(path));
 }
 
 } // namespace
@@ -48,7 +67,7 @@ bool dir_exist(const std::string& path) {
 }
 
 bool delete_file(const std::string& path) {
-    return file_exist(path) && run_ok("rm -f " + shell_quote(path));
+    return file_exist(path) && run_ok("rm -f -- " + operand(path));
 }
 
 bool is_command_ok(const std::string& path) {

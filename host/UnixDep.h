@@ -7,7 +7,10 @@
 
 extern std::string m_strError;
 extern std::string m_strWarning;
+// Whether the hooks write the collected texts to standard error (error trace mode).
+extern bool m_bShowMessages;
 
+// Write m_strError, and m_strWarning, to standard error while m_bShowMessages is set.
 void print_errors();
 void print_warnings();
 void test_byte_order();

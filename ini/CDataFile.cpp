@@ -20,7 +20,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
-      m_bBinary(false), m_bUnparsedNul(false), m_bUnparsed(false) {
+      m_bBinary(false), m_bUnparsedNul(false), m_bUnparsed(false), m_bByteOrderMark(false) {
     AppendSection("", "");
 }
 
@@ -40,6 +40,7 @@ void CDataFile::Clear() {
     m_bDirty = false;
     m_strFileName.clear();
     m_strTrailingLines.clear();
+    m_bByteOrderMark = false;
     m_vecSections.clear();
     m_sectionIndex.Clear();
 }
@@ -254,6 +255,11 @@ bool has_line_break(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+// A line loses white space at its end, so a value ending in it would not read back as given.
+bool value_reads_back(const std::string& value) {
+    return value.empty() || WhiteSpace.find(value.back()) == std::string::npos;
+}
+
 // A key must come back from the reader as itself: the reader splits at the first separator,
 // trims the name, and takes lines that start with a comment indicator or "[" for something else.
 bool key_reads_back(const std::string& key) {
@@ -272,5 +278,5 @@ bool key_reads_back(const std::string& key) {
 bool CDataFile::IsStorable(const std::string& section, const std::string& key,
                            const std::string& value) {
     return !has_line_break(section) && !has_line_break(key) && !has_line_break(value) &&
-           key_reads_back(key);
+           key_reads_back(key) && value_reads_back(value);
 }

@@ -93,7 +93,8 @@ public:
     float GetFloat(const std::string& key, const std::string& section) const;
     bool GetBool(const std::string& key, const std::string& section) const;
 
-    // Whether a set of these names and value would read back from the file as itself.
+    // Whether a set of these names and value would read back from the file as itself: no line
+    // breaks, a key that reads as a key, a value without white space at its end.
     static bool IsStorable(const std::string& section, const std::string& key,
                            const std::string& value);
 
@@ -131,6 +132,11 @@ private:
     FileText m_unparsed;
     bool m_bUnparsedNul;
     bool m_bUnparsed;
+    // The text began with a UTF-8 byte order mark: not part of its first line, written back.
+    bool m_bByteOrderMark;
+
+    std::string_view UnparsedText() const;
+    std::string ByteOrderMark() const;
 };
 
 int CompareNoCase(const std::string& a, const std::string& b);

@@ -203,15 +203,39 @@ void CDataFile::ReadText(const std::string& text) {
     Adopt(FileText(text));
 }
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool starts_with_mark(std::string_view text) {
+    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+}
+
+std::string_view without_mark(std::string_view text) {
+    return starts_with_mark(text) ? text.substr(kByteOrderMark.size()) : text;
+}
+
+} // namespace
+
 void CDataFile::Adopt(FileText&& text) {
     EnsureParsed();
-    const bool hasNul = text.View().find('\0') != std::string_view::npos;
-    m_bBinary = m_bBinary || hasNul;
-    if (WouldChange(text.View(), hasNul))
-        m_bDirty = true;
     m_unparsed = std::move(text);
+    m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_unparsed.View());
+    const std::string_view lines = UnparsedText();
+    const bool hasNul = lines.find('\0') != std::string_view::npos;
+    m_bBinary = m_bBinary || hasNul;
+    if (WouldChange(lines, hasNul))
+        m_bDirty = true;
     m_bUnparsedNul = hasNul;
     m_bUnparsed = true;
+}
+
+std::string_view CDataFile::UnparsedText() const {
+    return without_mark(m_unparsed.View());
+}
+
+std::string CDataFile::ByteOrderMark() const {
+    return m_bByteOrderMark ? std::string(kByteOrderMark) : std::string();
 }
 
 // Whether reading the text would store a key or create a section.
@@ -245,13 +269,13 @@ void CDataFile::EnsureParsed() const {
     const FileText text = std::move(self.m_unparsed);
     self.m_bUnparsed = false;
     const bool dirty = m_bDirty;
-    IniReader(self).Read(text.View(), m_bUnparsedNul);
+    IniReader(self).Read(without_mark(text.View()), m_bUnparsedNul);
     self.m_bDirty = dirty;
 }
 
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
     std::string value;
-    if (m_bUnparsed && scan_value(m_unparsed.View(), m_bUnparsedNul, key, section, value))
+    if (m_bUnparsed && scan_value(UnparsedText(), m_bUnparsedNul, key, section, value))
         return value;
     // Not in unparsed text: the document as it was before that text answers.
     const t_Key found = LookUp(key, section);

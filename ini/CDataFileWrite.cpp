@@ -180,7 +180,7 @@ std::string written_comment(const CDataFile& document, const std::string& commen
 std::string CDataFile::ToText() const {
     EnsureParsed();
     const char equal = EqualIndicators.front();
-    std::string out;
+    std::string out = ByteOrderMark();
     st_Place place{nullptr, 0};
     for (const t_Section& section : m_vecSections) {
         // A header's comment stands among the lines of the section before it.

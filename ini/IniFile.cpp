@@ -1,8 +1,10 @@
 #include "ini/IniFile.h"
 
-ct_IniFile::ct_IniFile(const std::string& fileName, bool create) : CDataFile(true), m_bOk(false) {
+ct_IniFile::ct_IniFile(const std::string& fileName, bool create)
+    : CDataFile(true), m_bOk(false), m_bUnreadable(false) {
     CDataFile::m_bReport = false;
     m_bOk = CDataFile::Load(fileName, create);
+    m_bUnreadable = !m_bOk && regular_file_exists(fileName);
     // What was just read is what the file holds: only a change may write it back.
     m_bDirty = false;
 }
@@ -34,7 +36,7 @@ bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
     if (GetValue(key, section) == value)
         return true;
     SetAutoCreate(autoCreate);
-    if (m_bBinary)
+    if (m_bBinary || m_bUnreadable)
         return false;
     // A set that cannot store its key must not leave a new section behind on disk either.
     if (!IsKeyExist(key, section) && (!autoCreate || value.empty()))
@@ -56,11 +58,11 @@ std::string ct_IniFile::KeyComment(const std::string& key, const std::string& se
 // A file with NUL bytes is read, but never rewritten: the write would destroy what the
 // reader could not take in.
 bool ct_IniFile::DeleteSection(const std::string& section) {
-    return !m_bBinary && CDataFile::DeleteSection(section) && SaveChange();
+    return !m_bBinary && !m_bUnreadable && CDataFile::DeleteSection(section) && SaveChange();
 }
 
 bool ct_IniFile::DeleteKey(const std::string& key, const std::string& section) {
-    return !m_bBinary && CDataFile::DeleteKey(key, section) && SaveChange();
+    return !m_bBinary && !m_bUnreadable && CDataFile::DeleteKey(key, section) && SaveChange();
 }
 
 // A failed save is reported to the caller once; the destructor must not retry it behind the

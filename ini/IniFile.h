@@ -12,7 +12,11 @@ public:
     ct_IniFile(const std::string& fileName, bool create);
     virtual ~ct_IniFile();
 
+    // Whether the file was read at construction.
     bool IsOk() const { return m_bOk; }
+    // Whether a regular file stands at the path but could not be read: it is not missing, and
+    // nothing may replace it.
+    bool IsUnreadable() const { return m_bUnreadable; }
     void SetAutoCreate(bool on);
     bool ExistsKey(const std::string& key, const std::string& section) const;
     bool ExistsSection(const std::string& section) const;
@@ -33,6 +37,7 @@ private:
                            const std::string& given) const;
 
     bool m_bOk;
+    bool m_bUnreadable;
 };
 
 #endif

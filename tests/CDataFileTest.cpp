@@ -70,10 +70,12 @@ TEST_F(CDataFileTest, SetValue_RefusesItemsThatWouldNotReadBackAsThemselves) {
         EXPECT_FALSE(doc.SetValue(key, "v", "", "s")) << key;
     EXPECT_FALSE(doc.SetValue("k", "x\n[admin]\nroot=1", "", "s"));
     EXPECT_FALSE(doc.SetValue("k", "x\ry", "", "s"));
+    for (const std::string value : {"v ", "v\t", " ", "  "})
+        EXPECT_FALSE(doc.SetValue("k", value, "", "s")) << value;
     EXPECT_FALSE(doc.SetValue("k", "v", "", "s\n[t]"));
     EXPECT_FALSE(doc.CreateSection("a\rb", ""));
     EXPECT_FALSE(doc.IsSectionExist("s"));
-    EXPECT_TRUE(doc.SetValue("k;#[ x]", " v = : ", "any\ncomment", "s ] x"));
+    EXPECT_TRUE(doc.SetValue("k;#[ x]", " v = :", "any\ncomment", "s ] x"));
 }
 
 TEST_F(CDataFileTest, AfterClearSetValueCreatesAnUnnamedSectionAtTheEnd) {

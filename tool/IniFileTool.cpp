@@ -7,6 +7,8 @@
 #include "tool/RunResult.h"
 #include "tool/ToolOptions.h"
 
+#include <csignal>
+
 namespace {
 
 std::string key_of(et_IniFileToolOption option) {
@@ -28,8 +30,11 @@ void read_values(const CAppArgs& args, st_RunOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> validKeys = valid_option_keys();
+    // A file-size limit must fail the write, not end the run before it can report.
+    std::signal(SIGXFSZ, SIG_IGN);
     const CAppArgs args(argc, argv, true);
     m_bErrorTraceModeOn = args.IsErrorTraceMode();
+    m_bShowMessages = m_bErrorTraceModeOn;
     args.TraceArgs();
     test_byte_order();
 

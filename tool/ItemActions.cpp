@@ -60,10 +60,13 @@ int fail(std::string& buffer, const std::string& text, int result) {
     return result;
 }
 
+// Output a script cannot have read whole is no success: a full disk or a closed standard output
+// fails the run.
 int print(const std::string& listing) {
-    std::fwrite(listing.data(), 1, listing.size(), stdout);
-    std::fflush(stdout);
-    return e_RetSuccess;
+    const bool written = std::fwrite(listing.data(), 1, listing.size(), stdout) == listing.size();
+    if (std::fflush(stdout) == 0 && written)
+        return e_RetSuccess;
+    return fail(m_strError, "ERROR:\n\tCould not write the output!\n", e_RetItemActionError);
 }
 
 int delete_key(const st_RunOptions& o) {
@@ -173,6 +176,10 @@ int file_stage(const st_RunOptions& options) {
         return finalize(e_RetItemActionError, false);
     }
     pco_IniFile = new ct_IniFile(options.m_strPath, options.m_bForce);
+    if (pco_IniFile->IsUnreadable() && may_change_file(options)) {
+        m_strError += "ERROR:\n\tInifile could not be read!\t['" + options.m_strPath + "']\n";
+        return finalize(e_RetItemActionError, false);
+    }
     const bool fileRead = pco_IniFile->IsOk();
     return finalize(perform(choose_action(options, fileRead), options), false);
 }
