@@ -64,8 +64,10 @@ setup() {
     [ "$status" -eq 25 ]
     run_raw -i=app.ini -s=$'net]\n[admin' -k=root -v=1 -f
     [ "$status" -eq 25 ]
-    run_raw -i=app.ini -s=net -k=x -v=$'a\rb' -f
-    [ "$status" -eq 25 ]
+    for value in $'a\rb' 'v ' $'v\t' ' '; do
+        run_raw -i=app.ini -s=net -k=port -v="$value" -f
+        [ "$status" -eq 25 ]
+    done
     cmp app.ini orig.ini
     run_raw -i="$BATS_TEST_TMPDIR/fresh.ini" -s=s -k=x -v=$'1\n[admin]' -f
     [ "$status" -eq 25 ]
