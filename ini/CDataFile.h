@@ -136,7 +136,8 @@ private:
     bool m_bByteOrderMark;
 
     std::string_view UnparsedText() const;
-    std::string ByteOrderMark() const;
+    // What the written text starts with before its lines.
+    std::string TextStart(std::string_view lines) const;
 };
 
 int CompareNoCase(const std::string& a, const std::string& b);

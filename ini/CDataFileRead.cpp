@@ -234,8 +234,12 @@ std::string_view CDataFile::UnparsedText() const {
     return without_mark(m_unparsed.View());
 }
 
-std::string CDataFile::ByteOrderMark() const {
-    return m_bByteOrderMark ? std::string(kByteOrderMark) : std::string();
+// A first line that starts with the mark's bytes would lose them on reading, unless the mark
+// or a line break stands before it.
+std::string CDataFile::TextStart(std::string_view lines) const {
+    if (m_bByteOrderMark)
+        return std::string(kByteOrderMark);
+    return starts_with_mark(lines) ? "\n" : "";
 }
 
 // Whether reading the text would store a key or create a section.

@@ -180,7 +180,7 @@ std::string written_comment(const CDataFile& document, const std::string& commen
 std::string CDataFile::ToText() const {
     EnsureParsed();
     const char equal = EqualIndicators.front();
-    std::string out = ByteOrderMark();
+    std::string out;
     st_Place place{nullptr, 0};
     for (const t_Section& section : m_vecSections) {
         // A header's comment stands among the lines of the section before it.
@@ -207,7 +207,7 @@ std::string CDataFile::ToText() const {
     }
     if (!m_strTrailingLines.empty())
         append_line(out, "\n" + written_comment(*this, m_strTrailingLines, place));
-    return out;
+    return out.insert(0, TextStart(out));
 }
 
 bool CDataFile::Save() {

@@ -1,203 +1,113 @@
-#include "ini/CDataFile.h"
-#include "DocumentProbe.h"
+#include "Support.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class CDataFileTest : public ::testing::Test {
-protected:
-    void SetUp() override { CDataFile::m_bReport = false; }
-    void TearDown() override { CDataFile::m_bReport = true; }
-};
-
-} // namespace
-
-TEST_F(CDataFileTest, NewDocumentHoldsOnlyTheUnnamedSection) {
+TEST(CDataFileTest, SetValue_StoresCreatesAndChangesUnderTheCreationRules) {
     Document doc;
-    EXPECT_EQ(doc.SectionCount(), 1);
-    EXPECT_EQ(doc.KeyCount(), 0);
-    EXPECT_TRUE(doc.IsSectionExist(""));
-    EXPECT_FALSE(doc.Dirty());
-    EXPECT_EQ(doc.Flags(), FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS);
-}
-
-TEST_F(CDataFileTest, SetValue_StoresInTheUnnamedSectionAndCreatesMissingSections) {
-    Document doc;
-    EXPECT_TRUE(doc.SetValue("a", "1", "", ""));
-    EXPECT_TRUE(doc.SetValue("k", "v", "note", "Net"));
+    EXPECT_EQ(doc.SectionCount() * 10 + doc.Flags(), 16);
+    EXPECT_TRUE(doc.SetValue("a", "1", "", "") && doc.SetValue("k", "v", "note", "Net"));
     EXPECT_TRUE(doc.Dirty());
-    EXPECT_EQ(doc.GetValue("A", ""), "1");
-    EXPECT_EQ(doc.GetValue("K", "NET"), "v");
-    EXPECT_EQ(doc.GetKey("k", "net")->m_strComment, "note");
-    EXPECT_EQ(doc.GetSection("NET")->m_strName, "Net");
-    EXPECT_EQ(doc.KeyCount(), 2);
-    EXPECT_EQ(doc.SectionCount(), 2);
-}
-
-TEST_F(CDataFileTest, SetValue_ChangesAnExistingKeyAndReplacesItsComment) {
-    Document doc;
-    doc.SetValue("Key", "1", "old", "s");
-    EXPECT_TRUE(doc.SetValue("KEY", "", "", "S"));
-    t_Key key = doc.GetKey("key", "s");
-    EXPECT_EQ(key->m_strName, "Key");
-    EXPECT_EQ(key->m_strValue, "");
-    EXPECT_EQ(key->m_strComment, "");
-    EXPECT_EQ(doc.KeyCount(), 1);
-}
-
-TEST_F(CDataFileTest, SetValue_RefusesNewKeyWithEmptyValueButKeepsTheNewSection) {
-    Document doc;
-    EXPECT_FALSE(doc.SetValue("k", "", "", "fresh"));
-    EXPECT_FALSE(doc.IsKeyExist("k", "fresh"));
-    EXPECT_TRUE(doc.IsSectionExist("fresh"));
-}
-
-TEST_F(CDataFileTest, SetValue_RefusesNewKeyWithoutCreateFlagWhileCreateKeyStoresIt) {
-    Document doc;
+    EXPECT_EQ(doc.GetValue("A", "") + doc.GetString("K", "NET"), "1v");
+    EXPECT_EQ(doc.GetKey("k", "net")->m_strComment + doc.GetSection("NET")->m_strName, "noteNet");
+    EXPECT_TRUE(doc.SetValue("K", "", "", "net")); // an existing key takes an empty value
+    EXPECT_EQ(doc.GetKey("k", "Net")->m_strName + doc.GetKey("k", "Net")->m_strComment, "k");
+    EXPECT_FALSE(doc.SetValue("n", "", "", "fresh")); // no new key without a value...
+    EXPECT_TRUE(doc.IsSectionExist("fresh") && !doc.IsKeyExist("n", "fresh")); // ...new section
     doc.SetFlags(FLAG_CREATE_SECTIONS);
-    EXPECT_FALSE(doc.SetValue("k", "v", "", ""));
-    EXPECT_TRUE(doc.CreateKey("k", "v", "", ""));
+    EXPECT_FALSE(doc.SetValue("n", "v", "", ""));
+    EXPECT_TRUE(doc.CreateKey("n", "v", "", ""));
     EXPECT_EQ(doc.Flags(), FLAG_CREATE_SECTIONS);
     doc.SetFlags(0);
-    EXPECT_FALSE(doc.SetValue("k", "v", "", "missing"));
-    EXPECT_FALSE(doc.IsSectionExist("missing"));
-}
-
-TEST_F(CDataFileTest, SetValue_RefusesItemsThatWouldNotReadBackAsThemselves) {
-    Document doc;
+    EXPECT_FALSE(doc.SetValue("n", "v", "", "missing") || doc.IsSectionExist("missing"));
+    EXPECT_EQ(doc.KeyCount() * 10 + doc.SectionCount(), 33);
     for (const std::string key : {"a=b", "a:b", ";k", "#k", "[k", " k", "k ", "k\t", "a\nb"})
-        EXPECT_FALSE(doc.SetValue(key, "v", "", "s")) << key;
-    EXPECT_FALSE(doc.SetValue("k", "x\n[admin]\nroot=1", "", "s"));
-    EXPECT_FALSE(doc.SetValue("k", "x\ry", "", "s"));
-    for (const std::string value : {"v ", "v\t", " ", "  "})
-        EXPECT_FALSE(doc.SetValue("k", value, "", "s")) << value;
-    EXPECT_FALSE(doc.SetValue("k", "v", "", "s\n[t]"));
+        EXPECT_FALSE(doc.CreateKey(key, "v", "", "")) << key;
+    for (const std::string value : {"x\n[admin]", "x\ry", "v ", "v\t", " "})
+        EXPECT_FALSE(doc.CreateKey("k", value, "", "")) << value;
     EXPECT_FALSE(doc.CreateSection("a\rb", ""));
-    EXPECT_FALSE(doc.IsSectionExist("s"));
-    EXPECT_TRUE(doc.SetValue("k;#[ x]", " v = :", "any\ncomment", "s ] x"));
+    EXPECT_TRUE(doc.CreateKey("k;#[ x]", " v = :", "any\ncomment", ""));
 }
 
-TEST_F(CDataFileTest, AfterClearSetValueCreatesAnUnnamedSectionAtTheEnd) {
-    Document doc;
-    doc.SetValue("k", "v", "", "s");
-    doc.Clear();
-    EXPECT_FALSE(doc.Dirty());
-    EXPECT_EQ(doc.SectionCount(), 0);
-    EXPECT_FALSE(doc.IsSectionExist(""));
-    EXPECT_TRUE(doc.SetValue("a", "1", "", ""));
-    EXPECT_EQ(doc.SectionCount(), 1);
-    EXPECT_EQ(doc.GetValue("a", ""), "1");
-}
-
-TEST_F(CDataFileTest, CreateSection_RefusesAnExistingNameInAnyCase) {
-    Document doc;
-    EXPECT_TRUE(doc.CreateSection("Section", "c"));
-    CDataFile::m_bReport = true;
-    ::testing::internal::CaptureStdout();
-    EXPECT_FALSE(doc.CreateSection("section", ""));
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "<info> [CDataFile::CreateSection] Section <section> allready exists. Aborting.");
-    EXPECT_EQ(doc.GetSection("SECTION")->m_strComment, "c");
-}
-
-TEST_F(CDataFileTest, CreateSection_CopiesTheGivenKeysIntoANewSectionAtTheEnd) {
+TEST(CDataFileTest, CreateSection_RefusesAnExistingNameAndCopiesTheGivenKeys) {
     Document doc;
     doc.SetValue("k", "1", "c", "src");
+    EXPECT_FALSE(doc.CreateSection("SRC", "other"));
     KeyList keys = doc.GetSection("src")->m_vecKeys;
     keys.push_back(keys.front()); // duplicates are copied as they are
     EXPECT_TRUE(doc.CreateSection("dst", "", keys));
     EXPECT_FALSE(doc.CreateSection("DST", "", keys));
-    t_Section copy = doc.GetSection("dst");
-    ASSERT_EQ(copy->m_vecKeys.size(), 2u);
-    EXPECT_NE(copy->m_vecKeys[0], keys[0]);
-    copy->m_vecKeys[0]->m_strValue = "changed";
-    EXPECT_EQ(doc.GetValue("k", "src"), "1");
-    EXPECT_EQ(doc.GetValue("K", "dst"), "changed");
-    EXPECT_EQ(doc.SectionCount(), 3);
+    ASSERT_EQ(doc.Last()->m_vecKeys.size(), 2u);
+    doc.Last()->m_vecKeys[0]->m_strValue = "changed";
+    EXPECT_EQ(doc.GetValue("k", "src") + doc.GetValue("K", "dst"), "1changed");
+    EXPECT_TRUE(doc.DeleteKey("k", "dst")); // both copies are found in turn
+    EXPECT_TRUE(doc.DeleteKey("k", "dst") && !doc.IsKeyExist("k", "dst"));
+    EXPECT_EQ(doc.GetSection("src")->m_strComment + doc.Last()->m_strName, "dst");
 }
 
-TEST_F(CDataFileTest, DeletionsRemoveTheFirstMatchAndLeaveTheModifiedFlag) {
+TEST(CDataFileTest, DeletionsRemoveTheFirstMatchAndLeaveTheModifiedFlag) {
     Document doc;
-    doc.SetValue("k", "1", "", "s");
-    doc.SetValue("j", "2", "", "s");
-    doc.CreateSection("t", "");
-    KeyList twice = {doc.GetKey("k", "s"), doc.GetKey("k", "s")};
-    doc.CreateSection("u", "", twice);
-    CDataFile clean(false);
-    EXPECT_FALSE(clean.DeleteKey("k", ""));
-    EXPECT_TRUE(doc.DeleteKey("K", "S"));
-    EXPECT_FALSE(doc.IsKeyExist("k", "s"));
+    EXPECT_FALSE(doc.DeleteKey("k", ""));
+    doc.ReadText("[s]\nk=1\nj=2\n[t]\n");
+    doc.Clean();
+    EXPECT_TRUE(doc.DeleteKey("K", "S") && !doc.IsKeyExist("k", "s"));
     EXPECT_EQ(doc.GetValue("j", "s"), "2");
-    // both copies of the key in u are found in turn
-    EXPECT_TRUE(doc.DeleteKey("k", "u"));
-    EXPECT_TRUE(doc.IsKeyExist("k", "u"));
-    EXPECT_TRUE(doc.DeleteKey("k", "u"));
-    EXPECT_FALSE(doc.IsKeyExist("k", "u"));
-    EXPECT_TRUE(doc.DeleteSection("T"));
-    EXPECT_FALSE(doc.DeleteSection("t"));
-    EXPECT_FALSE(doc.DeleteKey("x", "s"));
-    EXPECT_FALSE(doc.DeleteKey("k", "nowhere"));
-    EXPECT_EQ(doc.SectionCount(), 3);
+    EXPECT_TRUE(doc.DeleteSection("T") && !doc.DeleteSection("t"));
+    EXPECT_FALSE(doc.DeleteKey("x", "s") || doc.DeleteKey("j", "nowhere"));
+    EXPECT_EQ(doc.SectionCount(), 2);
+    EXPECT_FALSE(doc.Dirty());
 }
 
-TEST_F(CDataFileTest, CommentsAreSetOnFoundTargetsOnly) {
+TEST(CDataFileTest, CommentsFileNamesAndClear) {
     Document doc;
     doc.SetValue("k", "v", "", "s");
-    EXPECT_TRUE(doc.SetKeyComment("K", "kc", "S"));
-    EXPECT_TRUE(doc.SetSectionComment("S", "sc"));
-    EXPECT_FALSE(doc.SetKeyComment("x", "c", "s"));
-    EXPECT_FALSE(doc.SetSectionComment("x", "c"));
-    EXPECT_EQ(doc.GetKey("k", "s")->m_strComment, "kc");
-    EXPECT_EQ(doc.GetSection("s")->m_strComment, "sc");
-}
-
-TEST_F(CDataFileTest, SetFileName_MarksAndReportsOnlyARealChange) {
-    Document doc;
-    CDataFile::m_bReport = true;
-    ::testing::internal::CaptureStdout();
+    EXPECT_TRUE(doc.SetKeyComment("K", "kc", "S") && doc.SetSectionComment("S", "sc"));
+    EXPECT_FALSE(doc.SetKeyComment("x", "c", "s") || doc.SetSectionComment("x", "c"));
+    EXPECT_EQ(doc.GetKey("k", "s")->m_strComment + doc.GetSection("s")->m_strComment, "kcsc");
+    doc.Clear();
+    EXPECT_FALSE(doc.Dirty() || doc.IsSectionExist("") || doc.Save());
+    EXPECT_TRUE(doc.SetValue("a", "1", "", "")); // a new unnamed section, at the end
+    EXPECT_EQ(doc.SectionCount(), 1);
     doc.SetFileName("a.ini");
-    EXPECT_FALSE(doc.Dirty());
     doc.SetFileName("A.INI");
-    EXPECT_FALSE(doc.Dirty());
+    EXPECT_FALSE(doc.Save() && doc.Dirty());
+    doc.Clean();
     doc.SetFileName("b.ini");
     EXPECT_TRUE(doc.Dirty());
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "<warn> [CDataFile::SetFileName] The filename has changed from <A.INI> to <b.ini>.");
+    EXPECT_EQ(doc.FileName(), "b.ini");
 }
 
-TEST_F(CDataFileTest, ReportPrintsPrefixedMessagesOnlyWhileEnabled) {
-    CDataFile::m_bReport = true;
-    ::testing::internal::CaptureStdout();
-    Report(e_Debug, "a");
-    Report(e_Critical, "b");
-    Report(static_cast<e_DebugLevel>(6), "c");
-    CDataFile::m_bReport = false;
-    Report(e_Error, "d");
-    CDataFile::m_bReport = true;
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "<debug> a<critical> bc");
-}
-
-TEST_F(CDataFileTest, CompareNoCaseIsEqualityIgnoringAsciiCase) {
+TEST(CDataFileTest, LookupsIgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {
     EXPECT_EQ(CompareNoCase("Name", "nAME"), 0);
-    EXPECT_EQ(CompareNoCase("name", "name "), 1);
-    EXPECT_EQ(CompareNoCase("\xC4", "\xE4"), 1);
-    EXPECT_EQ(CompareNoCase("", ""), 0);
-}
-
-TEST_F(CDataFileTest, LookupsStayRightOverManyKeysAndDeletions) {
+    for (const char* other : {"name ", "Nam", "\xC4"})
+        EXPECT_EQ(CompareNoCase("name", other), 1) << other;
     Document doc;
     for (int i = 0; i < 2000; ++i)
         doc.SetValue("Key" + std::to_string(i), std::to_string(i), "", "s" + std::to_string(i % 7));
     for (int i = 0; i < 2000; i += 3)
         EXPECT_TRUE(doc.DeleteKey("KEY" + std::to_string(i), "S" + std::to_string(i % 7)));
-    for (int i = 0; i < 2000; ++i) {
-        const std::string value =
-            doc.GetValue("key" + std::to_string(i), "s" + std::to_string(i % 7));
-        EXPECT_EQ(value, i % 3 == 0 ? "" : std::to_string(i));
-    }
-    EXPECT_TRUE(doc.DeleteSection("s3"));
-    EXPECT_EQ(doc.GetValue("key3", "s3"), "");
-    EXPECT_TRUE(doc.SetValue("key3", "again", "", "s3"));
+    for (int i = 0; i < 2000; ++i)
+        EXPECT_EQ(doc.GetValue("key" + std::to_string(i), "s" + std::to_string(i % 7)),
+                  i % 3 == 0 ? "" : std::to_string(i));
+    EXPECT_TRUE(doc.DeleteSection("s3") && doc.SetValue("key3", "again", "", "s3"));
     EXPECT_EQ(doc.GetSection("s3"), doc.Last());
+    EXPECT_EQ(doc.GetValue("key10", "s3"), "");
+}
+
+TEST(CDataFileTest, TypedValuesUseTheirFixedTextForms) {
+    Document doc;
+    EXPECT_TRUE(doc.SetInt("i", -7, "c", "s") && doc.SetFloat("f", 2.0f, "", "s"));
+    EXPECT_TRUE(doc.SetBool("y", true, "", "s") && doc.SetBool("n", false, "", "s"));
+    EXPECT_EQ(doc.GetValue("i", "s") + doc.GetValue("f", "s") + doc.GetValue("y", "s") +
+                  doc.GetValue("n", "s") + doc.GetKey("i", "s")->m_strComment,
+              "-72.000000TrueFalsec");
+    EXPECT_EQ(doc.GetInt("missing", "s"), -2147483648);
+    EXPECT_EQ(doc.GetFloat("missing", "s") * doc.GetFloat("f", "s"), 2 * 1.17549435e-38f);
+    std::string truths; // true takes a "1", "true" or "yes"
+    for (const char* text : {"TRUE", "yes", "10", "-1", "no", "on", "0", "42", "12abc", " 42"}) {
+        doc.SetValue("x", text, "", "s");
+        truths += doc.GetBool("x", "s") ? '1' : '0';
+        if (text[0] == ' ' || text[1] == '2')
+            truths += std::to_string(doc.GetInt("x", "s"));
+    }
+    EXPECT_EQ(truths, "1111000042112042");
 }

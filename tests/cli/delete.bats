@@ -9,45 +9,23 @@ setup() {
     cp app.ini orig.ini
 }
 
-@test "a key is deleted ignoring case, also when -v is given" {
+@test "nothing to delete exits 25 (30 for a missing file) and changes or creates nothing" {
+    check_rows <<'ROWS'
+25||-i=app.ini -s=a -k=nope -d
+25||-i=app.ini -s=nope -k=x -d
+25||-i=app.ini -s=nope -d
+25||-i=./none.ini -s=a -k=x -d -f
+25||-i=./none.ini -s=a -d
+30||-i=./none.ini -d
+ROWS
+    cmp app.ini orig.ini && [ ! -e none.ini ]
+}
+
+@test "a key is deleted ignoring case, also beside -v; then a section; then the whole file" {
     run_raw -i=app.ini -s=A -k=X -v=ignored -d
-    [ "$status" -eq 0 ]
     [ "$(bytes app.ini)" = $'\n[a]\ny=2\n\n[b]\nz=3\n.' ]
-}
-
-@test "a missing key or section is refused with exit 25 and the file untouched" {
-    for args in "-s=a -k=nope" "-s=nope -k=x" "-s=nope"; do
-        run_raw -i=app.ini $args -d
-        [ "$status" -eq 25 ]
-        cmp app.ini orig.ini
-    done
-}
-
-@test "deleting a key or a section of a missing file exits 25 and creates nothing" {
-    run_raw -i="$BATS_TEST_TMPDIR/none.ini" -s=a -k=x -d -f
-    [ "$status" -eq 25 ]
-    run_raw -i="$BATS_TEST_TMPDIR/none.ini" -s=a -d
-    [ "$status" -eq 25 ]
-    [ ! -e none.ini ]
-}
-
-@test "a section is deleted with all its keys" {
     run_raw -i=app.ini -s=a -d
-    [ "$status" -eq 0 ]
     [ "$(bytes app.ini)" = $'\n[b]\nz=3\n.' ]
-}
-
-@test "the whole file is deleted without -f; a key without section deletes the file too" {
-    run_raw -i=app.ini -d
-    [ "$status" -eq 0 ]
-    [ ! -e app.ini ]
-    cp orig.ini app.ini
-    run_raw -i=app.ini -k=x -d
-    [ "$status" -eq 0 ]
-    [ ! -e app.ini ]
-}
-
-@test "deleting a missing file exits 30" {
-    run_raw -i="$BATS_TEST_TMPDIR/none.ini" -d
-    [ "$status" -eq 30 ]
+    run_raw -i=app.ini -k=x -d # a key without a section deletes the file
+    [ "$status" -eq 0 ] && [ ! -e app.ini ]
 }

@@ -7,18 +7,11 @@ setup() {
     cd "$BATS_TEST_TMPDIR"
 }
 
-# Runs vornel with stdout in $out, stderr in the file err, and the exit code in $status.
-run_split() {
-    set +e
-    out="$("$VORNEL" "$@" 2>"$BATS_TEST_TMPDIR/err")"
-    status=$?
-    set -e
-}
-
-# Runs vornel keeping stdout byte for byte (trailing newlines included) in the file out.
+# Runs vornel with stdout kept byte for byte in the file out, stderr in err and the exit code
+# in $status; a run that blocks fails after 20 s instead of hanging the suite.
 run_raw() {
     set +e
-    "$VORNEL" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
+    timeout 20 "$VORNEL" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
     status=$?
     set -e
 }
@@ -29,9 +22,19 @@ bytes() {
     printf .
 }
 
-# Writes the arguments, one line each, to the file named first.
-lines() {
-    local file=$1
-    shift
-    printf '%s\n' "$@" >"$file"
+# Runs one row per line of stdin, "CODE|OUTPUT|ARGUMENTS": the exit code, what stdout must hold
+# exactly, and the arguments, split at blanks; output and arguments take printf's \ escapes.
+check_rows() {
+    local code output args
+    while IFS='|' read -r code output args; do
+        # shellcheck disable=SC2046
+        run_raw $(printf '%b' "$args")
+        [ "$status" -eq "$code" ] || { echo "$args: exit $status"; return 1; }
+        [ "$(bytes "$BATS_TEST_TMPDIR/out")" = "$(printf '%b.' "$output")" ] ||
+            { echo "$args: printed '$(cat "$BATS_TEST_TMPDIR/out")'"; return 1; }
+    done
+}
+
+needs_root() {
+    [ "$(id -u)" -eq 0 ] || skip "$1 needs root"
 }

@@ -26,7 +26,7 @@ readme_blocks() {
     grep -q '^\[server\]$' "$BATS_TEST_TMPDIR/out1"  # the main job listed the example
     grep -qx 'port is 8080' "$BATS_TEST_TMPDIR/out3"
     grep -q '#size=64M$' "$BATS_TEST_TMPDIR/out3"
-    ! grep -q '^user=' app.ini
+    [ -z "$(grep '^user=' app.ini)" ]
     [ -x "$HOME/.local/bin/vornel" ]
     ls build/vornel_*.deb
 }

@@ -1,0 +1,51 @@
+// Test support: a scratch directory under $TMPDIR, removed with everything in it afterwards,
+// and a document whose protected state the tests may look at and set.
+#ifndef VORNEL_TESTS_SUPPORT_H
+#define VORNEL_TESTS_SUPPORT_H
+
+#include "ini/CDataFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+class TempDir {
+public:
+    TempDir() {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/vornel-test-XXXXXX";
+        m_path = ::mkdtemp(&pattern[0]) ? pattern : std::string();
+    }
+    ~TempDir() { std::filesystem::remove_all(m_path, m_error); }
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::ofstream(file(name), std::ios::binary) << text;
+        return file(name);
+    }
+    int entries() const {
+        const std::filesystem::directory_iterator all(m_path);
+        return static_cast<int>(std::distance(begin(all), end(all)));
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::string m_path;
+    std::error_code m_error;
+};
+
+class Document : public CDataFile {
+public:
+    using CDataFile::CDataFile;
+    bool Dirty() const { return m_bDirty; }
+    void Clean() { m_bDirty = false; }
+    std::int64_t Flags() const { return m_lFlags; }
+    void SetFlags(std::int64_t flags) { m_lFlags = flags; }
+    t_Section Last() const { return m_vecSections.back(); }
+    std::string FileName() const { return m_strFileName; }
+};
+
+#endif

@@ -1,0 +1,190 @@
+#!/usr/bin/env bats
+# A user's file survives what goes wrong around a run: odd bytes and names, paths that are no
+# regular files, limits, unreadable files, failing output and concurrent writers.
+
+load helpers
+
+setup() {
+    cd "$BATS_TEST_TMPDIR"
+    shared=$(mktemp -d "${TMPDIR:-/tmp}/vornel-files.XXXXXX")
+    chmod 755 "$shared"
+}
+
+teardown() {
+    chmod -R u+rwx "$shared" 2>/dev/null || true
+    rm -rf "$shared"
+}
+
+# Runs the command as an unprivileged user: nobody, owning the files in $shared, when run as
+# root; the current user otherwise.
+unprivileged() {
+    local as=()
+    if [ "$(id -u)" -eq 0 ]; then
+        chown nobody "$shared"/* 2>/dev/null || true
+        as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    set +e
+    "${as[@]}" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
+    status=$?
+    set -e
+}
+
+@test "odd text: NUL bytes (changes refused), invalid UTF-8, a byte order mark" {
+    printf '\0\377\376\n[s]\nk=v\n\0\300\n' >bin.ini
+    cp bin.ini orig.ini
+    printf '\xEF\xBB\xBF[first]\nk=\377\300\n[second]\nj=2' >bom.ini
+    check_rows <<'ROWS'
+0|v\n|-i=bin.ini -s=s -k=k
+0|[s]\nk=v\n|-i=bin.ini -P -C
+25||-i=bin.ini -s=s -k=k -v=w
+25||-i=bin.ini -s=s -k=new -v=1 -f
+25||-i=bin.ini -s=s -k=k -d
+25||-i=bin.ini -s=s -d
+0|\0377\0300\n|-i=bom.ini -s=first -k=k
+0||-i=bom.ini -s=second -k=j -v=\344
+ROWS
+    cmp bin.ini orig.ini
+    [ "$(bytes bom.ini)" = $'\xEF\xBB\xBF\n[first]\nk=\377\300\n\n[second]\nj=\344\n.' ]
+}
+
+@test "no regular file at the path: nothing blocks, nothing is read, removed or replaced" {
+    mkfifo pipe
+    mkdir d
+    check_rows <<'ROWS'
+30||-i=./pipe -s=s -k=k
+25||-i=./pipe -s=s -k=k -v=v -f
+30||-i=./pipe -d
+30||-i=./d -s=s -k=k
+25||-i=./d -s=s -k=k -v=v -f
+30||-i=./d -d
+ROWS
+    [ -p pipe ] && [ -d d ] && [ -z "$(ls -A d)" ]
+    needs_root "a device node (mknod)"
+    mknod dev c 1 3
+    check_rows <<'ROWS'
+30||-i=./dev -s=s -k=k
+0||-i=./dev -s=s -k=k -v=v -f
+30||-i=./dev -d
+ROWS
+    [ "$(stat -c '%t:%T' dev)" = 1:3 ]
+}
+
+@test "paths reach the shell as themselves: quotes, shell syntax, a leading hyphen" {
+    touch victim
+    for name in "x'; touch pwned; '" 'a b$(touch pwned2)*;"q' "x'\\''y" -rf -x.ini --; do
+        printf '[s]\nk=v\n' >"./$name"
+        run_raw -i="./$name" -s=s -k=k
+        [ "$(bytes out)" = $'v\n.' ]
+        run_raw -i="./$name" -s=s -k=n -v=1 -f
+        run_raw -i="$name" -d
+        [ "$status" -eq 0 ] && [ ! -s err ] && [ ! -e "./$name" ]
+    done
+    [ ! -e pwned ] && [ ! -e pwned2 ] && [ -e victim ]
+    check_rows <<'ROWS'
+1||-i=./no/dir.ini -s=s -k=k -v=v -f
+1||-i=bare.ini -s=s -k=k -v=v -f
+ROWS
+    [ ! -e no ] && [ ! -e bare.ini ]
+}
+
+@test "a file name of 250 bytes is replaced through a temporary file, not in place" {
+    name=$(printf 'n%.0s' $(seq 1 246)).ini
+    printf '[s]\nk=1\n' >"$name"
+    inode=$(stat -c %i "$name")
+    run_raw -i="./$name" -s=s -k=k -v=2
+    [ "$status" -eq 0 ] && [ "$(stat -c %i "$name")" != "$inode" ]
+    [ "$(bytes "$name")" = $'\n[s]\nk=2\n.' ] && [ "$(ls -A | wc -l)" -eq 3 ]
+}
+
+@test "in a directory without write permission: no new file; a file is rewritten in place" {
+    printf '[s]\nk=1\n' >"$shared/f.ini"
+    printf '[s]\nk=v\n' >"$shared/ro.ini"
+    chmod 666 "$shared/f.ini"
+    chmod 444 "$shared/ro.ini"
+    cp "$shared/f.ini" orig.ini
+    chmod 555 "$shared"
+    unprivileged "$VORNEL" -i="$shared/ro.ini" -s=s -k=k
+    [ "$status" -eq 1 ] && [ ! -s out ]
+    unprivileged "$VORNEL" -i="$shared/new.ini" -s=s -k=k -v=v -f
+    [ "$status" -eq 1 ] && [ ! -e "$shared/new.ini" ]
+    unprivileged prlimit --fsize=16 "$VORNEL" -i="$shared/f.ini" -s=s -k=k -v=grows-the-file
+    [ "$status" -eq 25 ]
+    cmp "$shared/f.ini" orig.ini
+    inode=$(stat -c %i "$shared/f.ini")
+    unprivileged "$VORNEL" -i="$shared/f.ini" -s=s -k=k -v=w
+    [ "$status" -eq 0 ] && [ "$(stat -c %i "$shared/f.ini")" = "$inode" ]
+    [ "$(bytes "$shared/f.ini")" = $'\n[s]\nk=w\n.' ] && [ "$(ls -A "$shared" | wc -l)" -eq 2 ]
+}
+
+@test "an existing file that cannot be read is never replaced, only reported" {
+    printf '[s]\nk=1\n' >"$shared/w.ini"
+    chmod 200 "$shared/w.ini"
+    cp "$shared/w.ini" orig.ini
+    truncate -s 400M "$shared/big.ini"
+    local args
+    for args in '-s=s -k=k -v=2 -f' '-s=s -k=n -v=2' '-s=s -k=k -d' '-s=s -d' '-d' '-s=s -k=k'; do
+        # shellcheck disable=SC2086
+        unprivileged "$VORNEL" -i="$shared/w.ini" $args
+        [ "$status" -eq "$([ "$args" = '-s=s -k=k' ] && echo 30 || echo 25)" ]
+    done
+    cmp "$shared/w.ini" orig.ini
+    prlimit --as=100000000 "$VORNEL" -V 2>/dev/null || skip "this build cannot run in 100 MB"
+    unprivileged prlimit --as=100000000 "$VORNEL" -i="$shared/big.ini" -s=s -k=k -v=v -f
+    [ "$status" -eq 25 ] && [ "$(stat -c %s "$shared/big.ini")" -eq 419430400 ]
+}
+
+
+# Starts 30 sets of different keys at once and checks that all of them landed.
+set_all_at_once() {
+    local file=$1 pids=() i
+    for i in $(seq 1 30); do
+        unprivileged "$VORNEL" -i="$file" -s=s -k="key$i" -v="$i" -f &
+        pids+=($!)
+    done
+    for i in "${pids[@]}"; do
+        wait "$i"
+    done
+    [ "$(grep -c '^key' "$file")" -eq 30 ] && [ "$(grep -c '^\[s\]$' "$file")" -eq 1 ]
+}
+
+@test "concurrent sets all land, on a missing file and in a directory that cannot be read" {
+    printf '[s]\nbase=1\n' >"$shared/c.ini"
+    chmod 666 "$shared/c.ini"
+    [ "$(id -u)" -ne 0 ] || chown nobody "$shared"
+    set_all_at_once "$shared/fresh.ini"
+    [ "$(ls -A "$shared" | wc -l)" -eq 2 ] # no temporary files left
+    chmod 333 "$shared"
+    set_all_at_once "$shared/c.ini"
+}
+
+@test "a run that waits 10 s for a held lock gives up with 25 and changes nothing" {
+    printf '[s]\nk=1\n' >l.ini
+    cp l.ini orig.ini
+    flock "$BATS_TEST_TMPDIR" sleep 30 >/dev/null 2>&1 3>&- &
+    holder=$!
+    sleep 0.3
+    run_raw -i=./l.ini -s=s -k=k -v=2
+    pkill -P "$holder"
+    [ "$status" -eq 25 ] && cmp l.ini orig.ini
+    run_raw -i=./l.ini -s=s -k=k # readers take no lock
+    [ "$(bytes out)" = $'1\n.' ]
+}
+
+@test "-E shows the collected texts; unwritable output fails; extended attributes survive" {
+    printf '[s]\nk=1\n' >x.ini
+    "$VORNEL" -i=x.ini -s=s -k=k >&- && false || [ $? -eq 25 ]
+    "$VORNEL" -i=x.ini -P >&- && false || [ $? -eq 25 ]
+    if [ "$(id -u)" -eq 0 ]; then
+        mknod full c 1 7
+        "$VORNEL" -i=x.ini -P >full && false || [ $? -eq 25 ]
+    fi
+    run_raw -i=x.ini -s=s -k=missing
+    [ "$status" -eq 20 ] && [ ! -s err ]
+    run_raw -i=x.ini -s=s -k=missing -E
+    [ "$status" -eq 20 ] && [ ! -s out ]
+    grep -q 'Value not found!' err && grep -q "Key: 'k'" err
+    python3 -c 'import os; os.setxattr("x.ini", "user.origin", b"kept")' 2>/dev/null ||
+        skip "no python3 or no user extended attributes here"
+    run_raw -i=x.ini -s=s -k=k -v=2
+    [ "$(python3 -c 'import os; print(os.getxattr("x.ini", "user.origin").decode())')" = kept ]
+}
