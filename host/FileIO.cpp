@@ -47,9 +47,9 @@ bool rewrite_reserved(const std::string& path, const std::string& text) {
         return false;
     struct stat info;
     const off_t size = static_cast<off_t>(text.size());
-    bool done = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                (size <= info.st_size ||
-                 ::posix_fallocate(fd, info.st_size, size - info.st_size) == 0);
+    bool done =
+        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        (size <= info.st_size || ::posix_fallocate(fd, info.st_size, size - info.st_size) == 0);
     done = done && write_all(fd, text) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
     return ::close(fd) == 0 && done;
 }

@@ -39,14 +39,10 @@ TEST(AppArgsTest, ValuesAreTakenVerbatimAfterTheFirstEqualsAndTheFirstOptionWins
         EXPECT_EQ(Answers(words), answers);
     EXPECT_EQ(Answers({"-v=1", "-V=2"}), "2 V=2 v=1 ?V");
     EXPECT_EQ(Answers({"-v=1", "-V=2", "-i=x"}, false), "2 I=x V=1 ?I");
-}
-
-TEST(AppArgsTest, AddPairReplacesAndHasValueComparesExactly) {
     std::string word = "-v=1";
     char* argv[] = {word.data(), word.data()};
     CAppArgs args(2, argv, true);
-    EXPECT_TRUE(args.AddPair("v", "2"));
-    EXPECT_TRUE(args.HasValue("v", "2"));
+    EXPECT_TRUE(args.AddPair("v", "2") && args.HasValue("v", "2"));
     EXPECT_FALSE(args.HasValue("v", "22") || args.HasValue("v", "") || args.HasValue("", "2"));
     EXPECT_TRUE(args.AddPair("long", "x"));
     EXPECT_EQ(args.NumArgs(), 2);

@@ -40,13 +40,18 @@ TYPED_TEST_SUITE(SplitterTest, Kinds);
 TYPED_TEST(SplitterTest, SplitsAtSeparatorsOutsideQuotePairs) {
     // separators, text, quote pairs (or null), keep empty fragments, fragments
     const std::tuple<const char*, const char*, const char*, bool, const char*> rows[] = {
-        {",", "a,,b,", nullptr, true, "a||b||"},      {",", "", nullptr, true, "|"},
-        {",", "", nullptr, false, ""},                {"", "a,b", nullptr, false, "a,b|"},
-        {",;", "a;b, c", nullptr, false, "a|b| c|"},  {"X", "aXbxcXd", nullptr, false, "a|bxcXd|"},
-        {",", "a,(b,c),d", "()", false, "a|(b,c)|d|"}, {",", "a,b)c", "()", false, "a,b)c|"},
+        {",", "a,,b,", nullptr, true, "a||b||"},
+        {",", "", nullptr, true, "|"},
+        {",", "", nullptr, false, ""},
+        {"", "a,b", nullptr, false, "a,b|"},
+        {",;", "a;b, c", nullptr, false, "a|b| c|"},
+        {"X", "aXbxcXd", nullptr, false, "a|bxcXd|"},
+        {",", "a,(b,c),d", "()", false, "a|(b,c)|d|"},
+        {",", "a,b)c", "()", false, "a,b)c|"},
         {",", "((a,b),c),d", "()", false, "((a,b),c)|d|"},
         {",", "a,\"b,c\",d", "\"\"", false, "a|\"b|c\"|d|"},
-        {",", "a,[b,c]", "()[]{", false, "a|[b,c]|"}, {",", "a,(b,c)", "", false, "a|(b|c)|"},
+        {",", "a,[b,c]", "()[]{", false, "a|[b,c]|"},
+        {",", "a,(b,c)", "", false, "a|(b|c)|"},
         {",", "a,Qb,cQ", "QQ", false, "a|Qb|cQ|"}};
     for (const auto& [separators, text, quotes, keepEmpty, expected] : rows) {
         std::vector<typename TestFixture::String> out;
@@ -63,7 +68,8 @@ TYPED_TEST(SplitterTest, FragmentsAreCountedFoundJoinedAndSplitAgain) {
     std::vector<String> out;
     typename TestFixture::Splitter dropped(',', this->S("a,,b,"), out, nullptr, false);
     EXPECT_EQ(this->Bars(out) + std::to_string(dropped.size()), "a|b|4");
-    EXPECT_TRUE(dropped[1] == nullptr && dropped[3] == nullptr && String(dropped[2]) == this->S("b"));
+    EXPECT_TRUE(dropped[1] == nullptr && dropped[3] == nullptr &&
+                String(dropped[2]) == this->S("b"));
     typename TestFixture::Splitter whole(nullptr, this->S("a,b"), out, nullptr, false);
     EXPECT_EQ(this->Bars(out) + std::to_string(whole.size()), "a,b|1");
     typename TestFixture::Splitter splitter(',', this->S("a,b,B,,"), out, nullptr, true);

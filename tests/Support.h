@@ -1,5 +1,4 @@
-// Test support: a scratch directory under $TMPDIR, removed with everything in it afterwards,
-// and a document whose protected state the tests may look at and set.
+// A scratch directory under $TMPDIR, removed afterwards; a document open to the tests.
 #ifndef VORNEL_TESTS_SUPPORT_H
 #define VORNEL_TESTS_SUPPORT_H
 

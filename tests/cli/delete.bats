@@ -9,7 +9,7 @@ setup() {
     cp app.ini orig.ini
 }
 
-@test "nothing to delete exits 25 (30 for a missing file) and changes or creates nothing" {
+@test "deleting a key (ignoring case, beside -v), a section, the file; nothing to delete: 25" {
     check_rows <<'ROWS'
 25||-i=app.ini -s=a -k=nope -d
 25||-i=app.ini -s=nope -k=x -d
@@ -19,9 +19,6 @@ setup() {
 30||-i=./none.ini -d
 ROWS
     cmp app.ini orig.ini && [ ! -e none.ini ]
-}
-
-@test "a key is deleted ignoring case, also beside -v; then a section; then the whole file" {
     run_raw -i=app.ini -s=A -k=X -v=ignored -d
     [ "$(bytes app.ini)" = $'\n[a]\ny=2\n\n[b]\nz=3\n.' ]
     run_raw -i=app.ini -s=a -d

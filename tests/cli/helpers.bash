@@ -18,8 +18,7 @@ run_raw() {
 
 # The file's bytes, with a dot after them so that trailing newlines count.
 bytes() {
-    cat "$1"
-    printf .
+    cat "$1" && printf .
 }
 
 # Runs one row per line of stdin, "CODE|OUTPUT|ARGUMENTS": the exit code, what stdout must hold
@@ -29,12 +28,9 @@ check_rows() {
     while IFS='|' read -r code output args; do
         # shellcheck disable=SC2046
         run_raw $(printf '%b' "$args")
-        [ "$status" -eq "$code" ] || { echo "$args: exit $status"; return 1; }
-        [ "$(bytes "$BATS_TEST_TMPDIR/out")" = "$(printf '%b.' "$output")" ] ||
-            { echo "$args: printed '$(cat "$BATS_TEST_TMPDIR/out")'"; return 1; }
+        [ "$status" -eq "$code" ] && [ "$(bytes "$BATS_TEST_TMPDIR/out")" = "$(printf '%b.' "$output")" ] ||
+            { echo "$args: exit $status, printed '$(cat "$BATS_TEST_TMPDIR/out")'"; return 1; }
     done
 }
 
-needs_root() {
-    [ "$(id -u)" -eq 0 ] || skip "$1 needs root"
-}
+needs_root() { [ "$(id -u)" -eq 0 ] || skip "$1 needs root"; }

@@ -3,23 +3,14 @@
 
 load helpers
 
-@test "help and version go to stderr exactly, with exit 0" {
-    for args in "" "-h" "-h -V" "some.ini other"; do
-        # shellcheck disable=SC2086
-        run_raw $args
-        [ "$status" -eq 0 ] && [ ! -s out ]
-        cmp err "$BATS_TEST_DIRNAME/help.txt"
+@test "help and version go to stderr with exit 0; unknown options or no path give 1 and help" {
+    local help="$BATS_TEST_DIRNAME/help.txt" args
+    for args in 0: 0:-h "0:-h -V" "0:some.ini other" 1:-x "1:-h -x" "1:-i=a.ini -Z" "1:-V -q" \
+        "1:-E -P -C" 1:-s=sec "1:-i= -s=sec" 1:-i; do
+        run_raw ${args#*:} # the help ends stderr, after any error texts
+        [ "$status" -eq "${args%%:*}" ] && [ ! -s out ] && tail -c "$(stat -c %s "$help")" err | cmp - "$help"
+        [ "$status" -eq 1 ] || cmp err "$help"
     done
     run_raw -V
-    [ "$status" -eq 0 ] && [ ! -s out ]
-    [ "$(bytes err)" = $'vornel 1.1\nBramwold 2012\n.' ]
-}
-
-@test "unknown options and a missing path exit 1 with the help" {
-    for args in "-x" "-h -x" "-i=a.ini -Z" "-V -q" "-E -P -C" "-s=sec" "-i= -s=sec" "-i"; do
-        # shellcheck disable=SC2086
-        run_raw $args
-        [ "$status" -eq 1 ] && [ ! -s out ]
-        tail -c "$(stat -c %s "$BATS_TEST_DIRNAME/help.txt")" err | cmp - "$BATS_TEST_DIRNAME/help.txt"
-    done
+    [ "$status" -eq 0 ] && [ ! -s out ] && [ "$(bytes err)" = $'vornel 1.1\nBramwold 2012\n.' ]
 }

@@ -7,15 +7,11 @@ setup() {
     cd "$BATS_TEST_TMPDIR"
     PATH="$(dirname "$VORNEL"):$PATH"
     source "$SOURCE/doc/vornel.bash-completion"
-    printf '[server]\nhost=a\nport=1\n[data base]\nuser=x\n' >app.ini
-    cp app.ini orig.ini
+    printf '[server]\nhost=a\nport=1\n[data base]\nuser=x\n' | tee orig.ini >app.ini
 }
 
 complete_words() {
-    COMP_WORDS=("$@")
-    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-    COMPREPLY=()
-    _vornel
+    COMP_WORDS=("$@") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && COMPREPLY=() && _vornel
     printf '%s\n' "${COMPREPLY[@]}"
 }
 

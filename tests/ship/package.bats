@@ -3,13 +3,10 @@
 
 load helpers
 
-@test "the manual page renders without a warning" {
+@test "the manual page renders without a warning; cmake --install puts everything in place" {
     groff -man -Tutf8 -ww -P-cbou "$SOURCE/doc/vornel.1" >page.txt 2>warnings
     [ ! -s warnings ] && [ "$(grep -c '^[A-Z]' page.txt)" -ge 9 ]
     if command -v mandoc >/dev/null; then mandoc -Tlint -Wwarning "$SOURCE/doc/vornel.1"; fi
-}
-
-@test "cmake --install puts binary, manual page and completion under the prefix" {
     cmake --install "$BUILD" --prefix "$BATS_TEST_TMPDIR/prefix" >/dev/null
     [ -f prefix/share/man/man1/vornel.1 ] && [ -f prefix/share/bash-completion/completions/vornel ]
     [ "$(prefix/bin/vornel -V 2>&1)" = $'vornel 1.1\nBramwold 2012' ]
@@ -22,8 +19,7 @@ load helpers
     dpkg-deb -I "$deb" >control
     grep -q '^ Package: vornel$' control && grep -q '^ Depends: coreutils' control
     [ "$(id -u)" -eq 0 ] || skip "installing with dpkg --root needs root"
-    mkdir -p root/var/lib/dpkg/info root/var/lib/dpkg/updates
-    : >root/var/lib/dpkg/status
+    mkdir -p root/var/lib/dpkg/info root/var/lib/dpkg/updates && : >root/var/lib/dpkg/status
     # the scratch root has no libc6 of its own to satisfy the dependency
     dpkg --root="$BATS_TEST_TMPDIR/root" --force-depends -i "$deb" >/dev/null 2>&1
     grep -q '^Package: vornel$' root/var/lib/dpkg/status
