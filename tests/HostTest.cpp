@@ -15,9 +15,10 @@ TEST(HostTest, CommandCheckFileCreationModeAndReadingAFileThatGrew) {
     EXPECT_FALSE(is_command_ok(script) || is_command_ok(m_dir.file("none")));
     ::chmod(script.c_str(), 0755);
     EXPECT_TRUE(is_command_ok(script));
-    EXPECT_EQ(m_strError, "ERROR:\n\tCommand '" + script +
-                              "' not executable!\nERROR:\n\tCommand '" + m_dir.file("none") +
-                              "' not found!\n");
+    const auto refusals = [](const std::string& path) {
+        return m_strError.find("ERROR:\n\tCommand '" + path + "' not") != std::string::npos;
+    };
+    EXPECT_TRUE(refusals(script) && refusals(m_dir.file("none"))); // one text per refusal
     const mode_t mask = ::umask(027);
     EXPECT_TRUE(replace_file(m_dir.file("fresh.ini"), "text\n"));
     ::umask(mask);
