@@ -44,6 +44,8 @@ TEST(CDataFileIOTest, Load_GivesEachItemTheLinesAboveItAndKeepsTheRest) {
     EXPECT_EQ(doc.ToText(),
               "\n; top\n# two\n[S]\n\n; doc\n; gone?\nk=2\n\nbare\nj=1\n\n; trailing\n");
     EXPECT_EQ(ListedComment(doc.GetKey("j", "S")->m_strComment), "");
+    EXPECT_TRUE(doc.Dirty() && doc.SetKeyComment("j", "\nx=1", "S")); // cannot stay a key line
+    EXPECT_NE(doc.ToText().find("\n; x=1\nj=1\n"), std::string::npos);
     EXPECT_EQ(KeptLines("\n; a\nbare\n# b\n=x"), "\nbare\n=x");
     EXPECT_EQ(CommentLines(" one \n\n# two\n[x]"), "\n; one\n# two\n; [x]");
     EXPECT_FALSE(doc.Load(dir.file("none.ini"), true) || doc.FileName() != dir.file("none.ini"));
@@ -84,26 +86,26 @@ TEST(CDataFileIOTest, ToTextCommentStrWriteLnTrimAndGetNextWordGiveTheirExactTex
 TEST(CDataFileIOTest, Save_WritesWholeOrLeavesTheOldBytes) {
     TempDir dir;
     const std::string path = dir.write("a.ini", "\xEF\xBB\xBF[s]\nk=v\n; kept at the end\n");
-    Document doc;
-    EXPECT_FALSE(doc.Save()); // no file name
-    doc.Load(path, false);
-    doc.SetValue("k", "w", "", "s");
-    EXPECT_TRUE(doc.Save() && !doc.Dirty());
     const std::string old = "\xEF\xBB\xBF\n[s]\nk=w\n\n; kept at the end\n";
+    { // without auto-save, the modified document is not written when it is destroyed
+        Document doc;
+        EXPECT_FALSE(doc.Save()); // no file name
+        doc.Load(path, false);
+        doc.SetValue("k", "w", "", "s");
+        EXPECT_TRUE(doc.Save() && !doc.Dirty() &&
+                    doc.SetValue("k", std::string(100000, 'n'), "", "s"));
+        EXPECT_EQ(TempDir::read(path), old);
+        struct rlimit saved;
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const struct rlimit small = {4096, saved.rlim_max};
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = doc.Save();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_TRUE(!written && doc.Dirty() && dir.entries() == 1); // no temporary file left
+    }
     EXPECT_EQ(TempDir::read(path), old);
-    doc.SetValue("k", std::string(100000, 'n'), "", "s");
-    struct rlimit saved;
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const struct rlimit small = {4096, saved.rlim_max};
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = doc.Save();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
-    EXPECT_TRUE(doc.Dirty());
-    EXPECT_EQ(TempDir::read(path), old);
-    EXPECT_EQ(dir.entries(), 1) << "a temporary file was left behind";
 }
 
 // Random texts from pieces of the grammar: the unparsed text answers every value as the parsed
