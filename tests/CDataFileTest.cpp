@@ -43,6 +43,8 @@ TEST(CDataFileTest, CreateSectionCopiesKeysAndDeletionsRemoveFirstMatchesLeaving
     EXPECT_FALSE(Document().DeleteKey("k", ""));
     doc.ReadText("[s]\nk=1\nj=2\n[t]\n");
     doc.Clean();
+    doc.ReadText("");
+    doc.ReadText("[S]\n"); // neither text changes the document
     EXPECT_TRUE(doc.DeleteKey("K", "S") && !doc.IsKeyExist("k", "s"));
     EXPECT_EQ(doc.GetValue("j", "s"), "2");
     EXPECT_TRUE(doc.DeleteSection("T") && !doc.DeleteSection("t"));
@@ -53,20 +55,24 @@ TEST(CDataFileTest, CreateSectionCopiesKeysAndDeletionsRemoveFirstMatchesLeaving
 TEST(CDataFileTest, CommentsFileNamesAndClear) {
     Document doc;
     doc.SetValue("k", "v", "", "s");
-    EXPECT_TRUE(doc.SetKeyComment("K", "kc", "S") && doc.SetSectionComment("S", "sc"));
+    doc.Clean();
+    EXPECT_TRUE(doc.SetKeyComment("K", "kc", "S") && doc.Dirty());
+    doc.Clean();
+    EXPECT_TRUE(doc.SetSectionComment("S", "sc") && doc.Dirty());
     EXPECT_FALSE(doc.SetKeyComment("x", "c", "s") || doc.SetSectionComment("x", "c"));
     EXPECT_EQ(doc.GetKey("k", "s")->m_strComment + doc.GetSection("s")->m_strComment, "kcsc");
     doc.Clear();
     EXPECT_FALSE(doc.Dirty() || doc.IsSectionExist("") || doc.Save());
-    EXPECT_TRUE(doc.SetValue("a", "1", "", "")); // a new unnamed section, at the end
+    doc.ReadText("a=1\n"); // keys before a header, and a set, make a new unnamed section
+    EXPECT_TRUE(doc.GetValue("a", "") == "1" && doc.DeleteSection("") &&
+                doc.SetValue("b", "2", "", ""));
     EXPECT_EQ(doc.SectionCount(), 1);
     doc.SetFileName("a.ini");
     doc.SetFileName("A.INI");
     EXPECT_FALSE(doc.Save() && doc.Dirty());
     doc.Clean();
     doc.SetFileName("b.ini");
-    EXPECT_TRUE(doc.Dirty());
-    EXPECT_EQ(doc.FileName(), "b.ini");
+    EXPECT_TRUE(doc.Dirty() && doc.FileName() == "b.ini");
 }
 
 TEST(CDataFileTest, LookupsIgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {

@@ -18,11 +18,13 @@ setup() {
 25||-i=./none.ini -s=a -d
 30||-i=./none.ini -d
 ROWS
-    cmp app.ini orig.ini && [ ! -e none.ini ]
+    cmp app.ini orig.ini && [ ! -e none.ini ] || false
     run_raw -i=app.ini -s=A -k=X -v=ignored -d
     [ "$(bytes app.ini)" = $'\n[a]\ny=2\n\n[b]\nz=3\n.' ]
     run_raw -i=app.ini -s=a -d
     [ "$(bytes app.ini)" = $'\n[b]\nz=3\n.' ]
+    run_raw -i=app.ini -s=b -k=z -d # no key left: the section stays
+    [ "$(bytes app.ini)" = $'\n[b]\n.' ]
     run_raw -i=app.ini -k=x -d # a key without a section deletes the file
-    [ "$status" -eq 0 ] && [ ! -e app.ini ]
+    [ "$status" -eq 0 ] && [ ! -e app.ini ] || false
 }

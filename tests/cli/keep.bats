@@ -37,7 +37,7 @@ answers() {
     run_raw -i=app.ini -s=WWW -k=extension_dir -v=/usr/lib/php
     [ "$(grep -B1 'extension_dir' app.ini)" = $'; where modules live\nextension_dir=/usr/lib/php' ]
     run_raw -i=app.ini -s=www -k=extension_dir -d
-    [ "$status" -eq 0 ] && [ -z "$(grep 'extension_dir\|where modules live' app.ini)" ]
+    [ "$status" -eq 0 ] && [ -z "$(grep 'extension_dir\|where modules live' app.ini)" ] || false
     grep -qx '=orphan' app.ini
     run_raw -i=app.ini -s=www -k=user -v=a
     [ "$(grep -B1 -x 'user=a' app.ini)" = $'; the user\nuser=a' ]
@@ -58,7 +58,7 @@ answers() {
         setup
         # shellcheck disable=SC2086
         run_raw -i=app.ini ${fields[0]} -d
-        [ "$status" -eq 0 ] && [ -z "$(grep -xF -e "${fields[1]}" -e "${fields[2]}" app.ini)" ]
+        [ "$status" -eq 0 ] && [ -z "$(grep -xF -e "${fields[1]}" -e "${fields[2]}" app.ini)" ] || false
         [ "$(printf '%s\n' "${fields[@]:3}" | grep -cxF -f - app.ini)" -eq $((${#fields[@]} - 3)) ]
     done
 }

@@ -17,7 +17,7 @@ setup() {
 0||-i=app.ini -s=net -k=port -v=80 -c=ignored
 30||-i=./new.ini -s=a -k=b -v=c
 ROWS
-    cmp app.ini orig.ini && [ ! -e new.ini ]
+    cmp app.ini orig.ini && [ ! -e new.ini ] || false
     [ "$(stat -c %Y app.ini)" = "$(date -d 2001-01-01 +%s)" ]
     check_rows <<'ROWS'
 0||-i=app.ini -s=NET -k=PORT -v=81
@@ -38,19 +38,19 @@ ROWS
     done
     cp app.ini before.ini
     for key in 'a=b' 'a:b' ';c' '#c' '[x' ' k' 'k ' $'k\nj'; do
-        run_raw -i=app.ini -s=net -k="$key" -v=1 -f && [ "$status" -eq 25 ]
+        run_raw -i=app.ini -s=net -k="$key" -v=1 -f && [ "$status" -eq 25 ] || false
     done
     for value in $'x\n[admin]\nroot=1' $'a\rb' 'v ' $'v\t' ' '; do
-        run_raw -i=app.ini -s=net -k=port -v="$value" -f && [ "$status" -eq 25 ]
+        run_raw -i=app.ini -s=net -k=port -v="$value" -f && [ "$status" -eq 25 ] || false
     done
     run_raw -i=app.ini -s=$'net]\n[admin' -k=root -v=1 -f
     run_raw -i=./fresh.ini -s=s -k=x -v=$'1\n[admin]' -f
-    [ "$status" -eq 25 ] && cmp app.ini before.ini && [ ! -e fresh.ini ]
+    [ "$status" -eq 25 ] && cmp app.ini before.ini && [ ! -e fresh.ini ] || false
     # the file keeps its permission bits and owner, and a symbolic link stays a link
     chmod 640 app.ini
     ln -s app.ini link.ini
     run_raw -i=link.ini -s=net -k=port -v=99
-    [ "$status" -eq 0 ] && [ -L link.ini ] && [ "$(stat -c %a app.ini)" = 640 ]
+    [ "$status" -eq 0 ] && [ -L link.ini ] && [ "$(stat -c %a app.ini)" = 640 ] || false
     [ "$(bytes app.ini)" = $'\n; top\n[net]\nport=99\nv= lead\n.' ]
     needs_root "giving a file to another owner"
     chown nobody app.ini

@@ -8,9 +8,9 @@ load helpers
     for args in 0: 0:-h "0:-h -V" "0:some.ini other" 1:-x "1:-h -x" "1:-i=a.ini -Z" "1:-V -q" \
         "1:-E -P -C" 1:-s=sec "1:-i= -s=sec" 1:-i; do
         run_raw ${args#*:} # the help ends stderr, after any error texts
-        [ "$status" -eq "${args%%:*}" ] && [ ! -s out ] && tail -c "$(stat -c %s "$help")" err | cmp - "$help"
+        [ "$status" -eq "${args%%:*}" ] && [ ! -s out ] && tail -c "$(stat -c %s "$help")" err | cmp - "$help" || false
         [ "$status" -eq 1 ] || cmp err "$help"
     done
     run_raw -V
-    [ "$status" -eq 0 ] && [ ! -s out ] && [ "$(bytes err)" = $'vornel 1.1\nBramwold 2012\n.' ]
+    [ "$status" -eq 0 ] && [ ! -s out ] && [ "$(bytes err)" = $'vornel 1.1\nBramwold 2012\n.' ] || false
 }
