@@ -27,15 +27,14 @@ template <class Predicate> std::string_view trim_back(std::string_view text, Pre
     return text.substr(0, end);
 }
 
-// A key line splits at its first separator; it stores something only with a name and a value.
+// A key line splits at its first separator; it stores something only with a value. The line
+// starts with a character trimming keeps, so the name before the separator is never empty.
 st_IniLine classify_key(std::string_view line) {
     const std::size_t separator = FindSeparator(line);
     if (separator == std::string_view::npos)
         return {e_LineIgnored, {}, {}, line};
     const std::string_view key = TrimView(line.substr(0, separator));
     const std::string_view value = line.substr(separator + 1);
-    if (key.empty())
-        return {e_LineIgnored, {}, {}, line};
     return {value.empty() ? e_LineEmptyValue : e_LineKey, key, value, line};
 }
 
