@@ -2,38 +2,12 @@
 #ifndef VORNEL_HOST_FILEIO_H
 #define VORNEL_HOST_FILEIO_H
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 
-// Text held in memory: the bytes of a file, or a string handed over. A file's bytes go to
-// memory mapped for them alone, in huge pages where the host has them, since first touches
-// of ordinary pages cost more than reading the file.
-class FileText {
-public:
-    FileText() = default;
-    explicit FileText(std::string text);
-    ~FileText();
-    FileText(FileText&& other) noexcept;
-    FileText& operator=(FileText&& other) noexcept;
-    FileText(const FileText&) = delete;
-    FileText& operator=(const FileText&) = delete;
-
-    std::string_view View() const { return m_view; }
-    bool ReadFrom(int fd, std::size_t sizeHint);
-
-private:
-    void Release();
-
-    std::string m_strOwned;
-    void* m_pMap = nullptr;
-    std::size_t m_nMapSize = 0;
-    std::string_view m_view;
-};
-
-// Reads a regular file whole. Anything else (a directory, a FIFO, a device) is refused
-// without blocking, as is a file that cannot be opened.
-bool read_regular_file(const std::string& path, FileText& text);
+// Reads a regular file whole into text, also when it grows while being read; returns false,
+// leaving text empty, for anything else (a directory, a FIFO, a device, refused without
+// blocking) and for a file that cannot be opened.
+bool read_regular_file(const std::string& path, std::string& text);
 
 // Whether a regular file stands at the path, after symbolic links are followed.
 bool regular_file_exists(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 bool CDataFile::m_bReport = true;
 
@@ -20,7 +21,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
-      m_bBinary(false), m_bUnparsedNul(false), m_bUnparsed(false), m_bByteOrderMark(false) {
+      m_bBinary(false), m_bByteOrderMark(false) {
     AppendSection("", "");
 }
 
@@ -35,8 +36,7 @@ CDataFile::~CDataFile() {
 }
 
 void CDataFile::Clear() {
-    m_unparsed = FileText();
-    m_bUnparsed = false;
+    m_strText.clear();
     m_bDirty = false;
     m_strFileName.clear();
     m_strTrailingLines.clear();
@@ -54,23 +54,17 @@ void CDataFile::SetFileName(const std::string& newName) {
     m_strFileName = newName;
 }
 
+// A section handed out has its records: a caller may look at them or change them.
 t_Section CDataFile::GetSection(const std::string& section) const {
-    EnsureParsed();
-    return m_sectionIndex.Find(section, m_vecSections);
+    const t_Section found = m_sectionIndex.Find(section, m_vecSections);
+    if (found)
+        ReadKeyLines(*found, std::exchange(found->m_unreadLines, std::string_view()));
+    return found;
 }
 
 t_Key CDataFile::GetKey(const std::string& key, const std::string& section) const {
-    EnsureParsed();
-    return LookUp(key, section);
-}
-
-t_Key CDataFile::LookUp(const std::string& key, const std::string& section) const {
-    const t_Section found = m_sectionIndex.Find(section, m_vecSections);
+    const t_Section found = GetSection(section);
     return found ? found->FindKey(key) : t_Key();
-}
-
-st_key* CDataFile::FindKey(const std::string& key, const std::string& section) const {
-    return GetKey(key, section).get();
 }
 
 t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment) {
@@ -82,9 +76,9 @@ t_Section CDataFile::AppendSection(const std::string& name, const std::string& c
     return section;
 }
 
-void CDataFile::AppendKey(st_section& section, st_key&& record, std::uint32_t hash) {
-    section.m_vecKeys.push_back(std::make_shared<st_key>(std::move(record)));
-    section.m_keyIndex.AddAbsent(hash, section.m_vecKeys.size() - 1);
+void st_section::AppendKey(st_key&& record, std::uint32_t hash) {
+    m_vecKeys.push_back(std::make_shared<st_key>(std::move(record)));
+    m_keyIndex.AddAbsent(hash, m_vecKeys.size() - 1);
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {
@@ -136,7 +130,7 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
     }
     if (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS))
         return false;
-    AppendKey(*found, st_key{key, value, comment}, HashNoCase(key));
+    found->AppendKey(st_key{key, value, comment}, HashNoCase(key));
     m_bDirty = true;
     return true;
 }
@@ -210,20 +204,19 @@ void CDataFile::PassOnKeptLines(const std::string& kept, std::size_t section) {
 }
 
 int CDataFile::KeyCount() const {
-    EnsureParsed();
     std::size_t count = 0;
+    st_section scratch;
     for (const t_Section& section : m_vecSections)
-        count += section->m_vecKeys.size();
+        count += KeysOf(*section, scratch).size();
     return static_cast<int>(count);
 }
 
 int CDataFile::SectionCount() const {
-    EnsureParsed();
     return static_cast<int>(m_vecSections.size());
 }
 
 bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) const {
-    return FindKey(key, section) != nullptr;
+    return GetKey(key, section) != nullptr;
 }
 
 bool CDataFile::IsSectionExist(const std::string& section) const {
@@ -232,7 +225,7 @@ bool CDataFile::IsSectionExist(const std::string& section) const {
 
 bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment,
                               const std::string& section) {
-    st_key* found = FindKey(key, section);
+    const t_Key found = GetKey(key, section);
     if (!found)
         return false;
     found->m_strComment = comment;
@@ -255,28 +248,10 @@ bool has_line_break(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
-// A line loses white space at its end, so a value ending in it would not read back as given.
-bool value_reads_back(const std::string& value) {
-    return value.empty() || WhiteSpace.find(value.back()) == std::string::npos;
-}
-
-// A key must come back from the reader as itself: the reader splits at the first separator,
-// trims the name, and takes lines that start with a comment indicator or "[" for something else.
-bool key_reads_back(const std::string& key) {
-    if (key.empty())
-        return true;
-    if (key.find_first_of(EqualIndicators) != std::string::npos)
-        return false;
-    if ((CommentIndicators + "[").find(key.front()) != std::string::npos)
-        return false;
-    return WhiteSpace.find(key.front()) == std::string::npos &&
-           WhiteSpace.find(key.back()) == std::string::npos;
-}
-
 } // namespace
 
 bool CDataFile::IsStorable(const std::string& section, const std::string& key,
                            const std::string& value) {
     return !has_line_break(section) && !has_line_break(key) && !has_line_break(value) &&
-           key_reads_back(key) && value_reads_back(value);
+           KeyReadsBack(key) && ValueReadsBack(value);
 }

@@ -3,7 +3,7 @@
 #ifndef VORNEL_INI_CDATAFILE_H
 #define VORNEL_INI_CDATAFILE_H
 
-#include "host/FileIO.h"
+#include "ini/IniReader.h"
 #include "ini/NameIndex.h"
 
 #include <cstdint>
@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-const std::string CommentIndicators = ";#";
-const std::string EqualIndicators = "=:";
-const std::string WhiteSpace = " \t\n\r";
+const std::string CommentIndicators{kCommentIndicators};
+const std::string EqualIndicators{kEqualIndicators};
+const std::string WhiteSpace{kWhiteSpace};
 
 constexpr std::int64_t FLAG_CREATE_SECTIONS = 2;
 constexpr std::int64_t FLAG_CREATE_KEYS = 4;
@@ -35,60 +35,102 @@ struct st_section {
     std::string m_strName;
     std::string m_strComment;
     KeyList m_vecKeys;
-    // Kept in step with m_vecKeys by the document; add or remove keys through it.
+    // Kept in step with m_vecKeys; add keys through AppendKey, and rebuild it after removing.
     NameIndex<st_key> m_keyIndex;
+    // Lines of the document's text that hold the section's keys and are not read into
+    // m_vecKeys yet: the document reads them when a lookup or change first needs the records.
+    std::string_view m_unreadLines;
 
+    // Returns the key of that name (letter case aside), or an empty pointer; changes nothing.
     t_Key FindKey(const std::string& name) const { return m_keyIndex.Find(name, m_vecKeys); }
+    // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
+    void AppendKey(st_key&& record, std::uint32_t hash);
 };
 
 typedef std::shared_ptr<st_section> t_Section;
 typedef std::vector<t_Section> SectionList;
 
+// Reading keeps the text and reads a section's keys on first need, so that a run that looks at
+// one section of a large file builds no record for the keys of the others. Nothing saves
+// unless its contract says so.
 class CDataFile {
 public:
+    // An empty document (one unnamed section); the destructor saves it if autoSave is set.
     explicit CDataFile(bool autoSave = false);
+    // A document holding the file, read by Load; the file name is kept even if reading fails.
     CDataFile(const std::string& fileName, bool autoSave);
+    // Saves a modified document first when autoSave was set.
     virtual ~CDataFile();
     CDataFile(const CDataFile&) = delete;
     CDataFile& operator=(const CDataFile&) = delete;
 
+    // Removes every section (the unnamed one too), the file name and the modified flag.
     void Clear();
+    // Sets the file that Save writes; a change of a set name marks the document modified.
     void SetFileName(const std::string& newName);
 
+    // Returns the section of that name (letter case aside), or an empty pointer.
     t_Section GetSection(const std::string& section) const;
+    // Returns the key of the section, or an empty pointer when the key or section is missing.
     t_Key GetKey(const std::string& key, const std::string& section) const;
+    // Appends a section; false when the name exists or would not read back as itself.
     bool CreateSection(const std::string& name, const std::string& comment);
+    // As above, then appends copies of the keys (duplicates included).
     bool CreateSection(const std::string& name, const std::string& comment, const KeyList& keys);
+    // Stores the value and comment of a key, creating its section and the key as the flags
+    // allow (a new key needs a value). False, changing nothing, when it may not or would not
+    // read back from the file as itself.
     bool SetValue(const std::string& key, const std::string& value, const std::string& comment,
                   const std::string& section);
+    // SetValue with the creation of keys allowed for this call.
     bool CreateKey(const std::string& key, const std::string& value, const std::string& comment,
                    const std::string& section);
+    // Returns the key's value, or "" when the key or section is missing.
     std::string GetValue(const std::string& key, const std::string& section) const;
+    // Same as GetValue.
     std::string GetString(const std::string& key, const std::string& section) const;
+    // Removes the section and its keys; false when it is missing. The lines that store nothing
+    // in them move to the next item. Does not mark the document modified.
     bool DeleteSection(const std::string& section);
+    // Removes the key; false when it is missing. The lines that store nothing above it move to
+    // the next item. Does not mark the document modified.
     bool DeleteKey(const std::string& key, const std::string& section);
+    // Returns the number of keys in all sections, keys read with an empty value included.
     int KeyCount() const;
+    // Returns the number of sections, the unnamed one included.
     int SectionCount() const;
+    // Whether the key exists in the section.
     bool IsKeyExist(const std::string& key, const std::string& section) const;
+    // Whether the section exists.
     bool IsSectionExist(const std::string& section) const;
+    // Replaces the key's comment; false when the key is missing.
     bool SetKeyComment(const std::string& key, const std::string& comment,
                        const std::string& section);
+    // Replaces the section's comment; false when the section is missing.
     bool SetSectionComment(const std::string& section, const std::string& comment);
 
+    // Reads the file into the document, merged with what it holds, and takes its name; false
+    // when it cannot be read (the name is then taken only with adoptName).
     bool Load(const std::string& fileName, bool adoptName);
-    // Merges INI text into the document as Load does with the text of a file.
+    // Reads INI text into the document as Load does with the text of a file.
     void ReadText(const std::string& text);
+    // Writes ToText to the file atomically and clears the modified flag; false, leaving the
+    // file as it was, when there is no section, no file name or the write fails.
     bool Save();
+    // Returns a comment as the writer puts it: trimmed, an indicator before every line that
+    // lacks one; with removeIndicators, indicators and white space off its ends.
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
-    // The document in the text that Save writes.
+    // Returns the document in the text that Save writes; changes nothing.
     std::string ToText() const;
 
+    // The typed setters store the value's fixed text form through SetValue.
     bool SetInt(const std::string& key, int value, const std::string& comment,
                 const std::string& section);
     bool SetFloat(const std::string& key, float value, const std::string& comment,
                   const std::string& section);
     bool SetBool(const std::string& key, bool value, const std::string& comment,
                  const std::string& section);
+    // The typed getters return the value read as that type, or its type's failure value.
     int GetInt(const std::string& key, const std::string& section) const;
     float GetFloat(const std::string& key, const std::string& section) const;
     bool GetBool(const std::string& key, const std::string& section) const;
@@ -109,8 +151,9 @@ protected:
     // The text read held NUL bytes: no INI text, and nothing the writer could give back whole.
     bool m_bBinary;
 
-    // Parses text that was read but not parsed yet; every look at the records comes after it.
-    void EnsureParsed() const;
+    // Returns the section's keys: its records, or, while its lines are unread, the records read
+    // from them into scratch, which the section does not keep.
+    static const KeyList& KeysOf(const st_section& section, st_section& scratch);
 
 private:
     friend class IniReader;
@@ -118,33 +161,43 @@ private:
     static void ReportSectionExists(const std::string& name);
     // Lines that store nothing lose their item but not their place: the next item takes them.
     void PassOnKeptLines(const std::string& kept, std::size_t section);
-    st_key* FindKey(const std::string& key, const std::string& section) const;
-    t_Key LookUp(const std::string& key, const std::string& section) const;
-    void Adopt(FileText&& text);
-    bool WouldChange(std::string_view text, bool hasNul) const;
+    void Adopt(std::string&& text);
+    // Whether the document holds nothing that reading a text could merge into.
+    bool IsFresh() const;
+    void ReadAllKeys();
     t_Section AppendSection(const std::string& name, const std::string& comment);
-    // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
-    static void AppendKey(st_section& section, st_key&& record, std::uint32_t hash);
 
     NameIndex<st_section> m_sectionIndex;
     // What follows the last item of the text read, in the reader's form of a comment.
     std::string m_strTrailingLines;
-    FileText m_unparsed;
-    bool m_bUnparsedNul;
-    bool m_bUnparsed;
+    // The text read last, which the unread lines of sections point into.
+    std::string m_strText;
     // The text began with a UTF-8 byte order mark: not part of its first line, written back.
     bool m_bByteOrderMark;
 
-    std::string_view UnparsedText() const;
     // What the written text starts with before its lines.
     std::string TextStart(std::string_view lines) const;
 };
 
+// Reads the lines of one section's keys into it, as reading a file does; returns the lines
+// after the last one that stores, which belong to the next item.
+std::string ReadKeyLines(st_section& section, std::string_view lines);
+// Returns the value that reading the text gives the key in the section, or "" when it gives
+// none; builds nothing. Lines before the first header belong to the section "".
+std::string FindValue(std::string_view text, bool hasNul, const std::string& key,
+                      const std::string& section);
+
+// Returns 0 when the names are equal without regard to ASCII letter case, else 1.
 int CompareNoCase(const std::string& a, const std::string& b);
+// Prints the message with the level's prefix to standard output, unless m_bReport is false.
 void Report(e_DebugLevel level, const std::string& message);
+// Strips white space, "=" and ":" off both ends of the text.
 void Trim(std::string& text);
+// Returns the trimmed text before the first separator and leaves the rest after it in line.
 std::string GetNextWord(std::string& line);
+// Writes the formatted text and a line feed unless it ends a line; returns the bytes written.
 int WriteLn(std::ostream& stream, const char* format, ...);
+// Strips comment indicators and white space off both ends of the text.
 void RemoveCommentIndicators(std::string& text);
 
 // A comment in the reader's form holds, each behind a line feed, the lines that stood above its

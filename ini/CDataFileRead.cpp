@@ -1,57 +1,42 @@
-// Reading INI text into the document. The text of a file is kept and parsed on first need;
-// until then a value is found by one pass over the text, so that reading one value of a
-// large file does not build a record for every key in it.
+// Reading INI text into the document. One pass over the text makes the sections; the lines of
+// a section's keys are read into records when first needed, or read past to find one value.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
-#include "host/HeapTuning.h"
-#include "ini/IniLine.h"
+
+#include <utility>
 
 void Trim(std::string& text) {
-    text = std::string(TrimView(text));
+    text = std::string(TrimWhiteAndSeparators(text));
 }
 
 std::string GetNextWord(std::string& line) {
     const std::size_t separator = FindSeparator(line);
-    std::string word(TrimView(std::string_view(line).substr(0, separator)));
+    std::string word(TrimWhiteAndSeparators(std::string_view(line).substr(0, separator)));
     line = separator == std::string::npos ? std::string() : line.substr(separator + 1);
     return word;
 }
 
-// Turns INI text into sections and keys. The lines above an item that store nothing (comment
-// lines, lines without a name or a separator, repeated keys without a value) belong to the next
-// key stored or section created and are held as its comment, each behind a line feed; those
-// after the last item are the document's trailing lines. Repeated headers and keys merge into
-// their first occurrence.
-class IniReader {
+namespace {
+
+// The lines of one section's keys. The lines above an item that store nothing (comment lines,
+// lines without a name or a separator, repeated keys without a value) wait, each behind a line
+// feed, for the next key stored or section created, which holds them as its comment.
+class KeyLines {
 public:
-    explicit IniReader(CDataFile& document) : m_document(document) {}
-
-    void Read(std::string_view text, bool hasNul) {
-        ForEachLine(text, hasNul, [this](std::string_view line) {
-            HandleLine(ClassifyLine(line));
-            return true;
-        });
-        m_document.m_strTrailingLines += m_strPending;
-    }
-
-private:
-    void HandleLine(const st_IniLine& line) {
+    // Takes one line that is no header; returns whether it stored a key.
+    bool Take(st_section& section, const st_IniLine& line) {
         switch (line.m_eKind) {
-        case e_LineHeader:
-            HandleHeader(HeaderName(line.m_strText));
-            break;
         case e_LineKey:
-            StoreKey(std::string(line.m_strText), std::string(line.m_strValue));
-            break;
+            StoreKey(section, std::string(line.m_strText), std::string(line.m_strValue));
+            return true;
         case e_LineEmptyValue:
-            StoreEmptyValue(std::string(line.m_strText), line.m_strLine);
-            break;
+            return StoreEmptyValue(section, std::string(line.m_strText), line.m_strLine);
         case e_LineEmpty:
-            break;
+            return false;
         default:
             Keep(line.m_strLine);
-            break;
+            return false;
         }
     }
 
@@ -60,133 +45,163 @@ private:
         m_strPending.append(line);
     }
 
-    // A repeated header only selects its section: what stood above it waits for the next item.
-    void HandleHeader(const std::string& name) {
-        m_current = m_document.GetSection(name);
-        if (m_current) {
-            CDataFile::ReportSectionExists(name);
-            return;
-        }
-        m_current = m_document.AppendSection(name, m_strPending);
-        m_document.m_bDirty = true;
-        m_strPending.clear();
-    }
+    std::string m_strPending;
 
-    void StoreKey(std::string&& key, std::string&& value) {
+private:
+    // Repeated keys merge into the first; the last value and the last comment win, but what
+    // stood above a key without a value is its own.
+    void StoreKey(st_section& section, std::string&& key, std::string&& value) {
         const std::uint32_t hash = HashNoCase(key);
-        if (t_Key existing = Current().m_keyIndex.Find(key, m_current->m_vecKeys, hash)) {
-            // The last comment wins; what stood above a key without a value is its own.
+        if (t_Key existing = section.m_keyIndex.Find(key, section.m_vecKeys, hash)) {
             existing->m_strComment = existing->m_strValue.empty()
                                          ? existing->m_strComment + m_strPending
                                          : KeptLines(existing->m_strComment) + m_strPending;
             existing->m_strValue = std::move(value);
         } else {
-            CDataFile::AppendKey(*m_current, st_key{std::move(key), std::move(value), m_strPending},
-                                 hash);
+            section.AppendKey(st_key{std::move(key), std::move(value), m_strPending}, hash);
         }
         m_strPending.clear();
-        m_document.m_bDirty = true;
     }
 
     // The first line of a key without a value stands for the key; any later one stores nothing.
-    void StoreEmptyValue(std::string&& key, std::string_view line) {
+    bool StoreEmptyValue(st_section& section, std::string&& key, std::string_view line) {
         const std::uint32_t hash = HashNoCase(key);
-        if (Current().m_keyIndex.Find(key, m_current->m_vecKeys, hash)) {
+        if (section.m_keyIndex.Find(key, section.m_vecKeys, hash)) {
             Keep(line);
-            return;
+            return false;
         }
-        CDataFile::AppendKey(*m_current, st_key{std::move(key), "", m_strPending}, hash);
+        section.AppendKey(st_key{std::move(key), "", m_strPending}, hash);
         m_strPending.clear();
+        return true;
     }
-
-    st_section& Current() {
-        if (!m_current)
-            m_current = CurrentUnnamedSection();
-        return *m_current;
-    }
-
-    // Keys before the first header go to the section without a name, made if there is none.
-    t_Section CurrentUnnamedSection() {
-        if (t_Section unnamed = m_document.GetSection(""))
-            return unnamed;
-        m_document.m_bDirty = true;
-        return m_document.AppendSection("", "");
-    }
-
-    CDataFile& m_document;
-    t_Section m_current;
-    std::string m_strPending;
 };
-
-namespace {
-
-// Takes the line's value when the line stores the key.
-bool take_value(const st_IniLine& line, const std::string& key, std::string& value) {
-    if (line.m_eKind != e_LineKey || !EqualsNoCase(line.m_strText, key))
-        return false;
-    value.assign(line.m_strValue);
-    return true;
-}
-
-// The last value a text with NUL bytes gives the key in the section. A NUL byte can end a
-// line before its "[", so such a text is read line by line.
-bool scan_line_by_line(std::string_view text, const std::string& key, const std::string& section,
-                       std::string& value) {
-    bool inSection = section.empty(); // lines before the first header
-    bool found = false;
-    ForEachLine(text, true, [&](std::string_view raw) {
-        const st_IniLine line = ClassifyLine(raw);
-        if (line.m_eKind == e_LineHeader)
-            inSection = EqualsNoCase(HeaderName(line.m_strText), section);
-        else if (inSection && take_value(line, key, value))
-            found = true;
-        return true;
-    });
-    return found;
-}
-
-// The last value the lines give the key, as reading them would store it. A key's name starts
-// at the first byte trimming keeps, so a line that does not start with the key there is passed
-// over unclassified.
-bool scan_keys(std::string_view lines, const std::string& key, std::string& value) {
-    bool found = false;
-    ForEachLine(lines, false, [&](std::string_view raw) {
-        const std::size_t first = FirstKept(raw);
-        if (first == std::string_view::npos || !EqualsNoCase(raw.substr(first, key.size()), key))
-            return true;
-        if (take_value(ClassifyLine(raw), key, value))
-            found = true;
-        return true;
-    });
-    return found;
-}
-
-// The last value the text gives the key in the section, reading only the lines under the
-// section's headers.
-bool scan_value(std::string_view text, bool hasNul, const std::string& key,
-                const std::string& section, std::string& value) {
-    if (hasNul)
-        return scan_line_by_line(text, key, section, value);
-    bool inSection = section.empty(); // lines before the first header
-    bool found = false;
-    for (std::size_t start = 0;;) {
-        const std::size_t header = FindHeaderLine(text, start);
-        if (inSection && scan_keys(text.substr(start, header - start), key, value))
-            found = true;
-        if (header == std::string_view::npos)
-            return found;
-        const std::size_t end = text.find('\n', header);
-        inSection = EqualsNoCase(HeaderName(TrimView(text.substr(header, end - header))), section);
-        if (end == std::string_view::npos)
-            return found;
-        start = end + 1;
-    }
-}
 
 } // namespace
 
+std::string ReadKeyLines(st_section& section, std::string_view lines) {
+    KeyLines keys;
+    ReadLines(lines, false, [&](const st_IniLine& line) {
+        keys.Take(section, line);
+        return true;
+    });
+    return std::move(keys.m_strPending);
+}
+
+// Turns INI text into sections. Reading a text with a header of a section that the document
+// holds merges the two; any other text is read with its keys deferred: each section keeps the
+// lines of its keys unread, and the pass only tracks which lines store, to know what stands
+// above each header. Lines after the last item are the document's trailing lines.
+class IniReader {
+public:
+    IniReader(CDataFile& document, std::string_view text, bool deferKeys)
+        : m_document(document), m_text(text), m_bDefer(deferKeys) {}
+
+    // Returns false when deferring met a header of a section the document holds: the text
+    // must then be read again without deferring.
+    bool Read(bool hasNul) {
+        ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
+        if (m_bRepeated)
+            return false;
+        CloseSection(m_text.size());
+        m_document.m_strTrailingLines += m_keys.m_strPending;
+        return true;
+    }
+
+private:
+    bool HandleLine(const st_IniLine& line) {
+        if (line.m_eKind == e_LineHeader)
+            return HandleHeader(line);
+        if (line.m_eKind == e_LineKey)
+            m_document.m_bDirty = true;
+        if (!m_bDefer) {
+            if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
+                Current();
+            m_keys.Take(m_current ? *m_current : m_none, line);
+            return true;
+        }
+        if (line.m_eKind == e_LineKey) {
+            Current();
+            m_keys.m_strPending.clear();
+            m_bTailUnsure = false;
+        } else if (line.m_eKind == e_LineEmptyValue) {
+            Current(); // whether it stores depends on the keys above it: settled at the close
+            m_bTailUnsure = true;
+        } else if (line.m_eKind != e_LineEmpty) {
+            m_keys.Keep(line.m_strLine);
+        }
+        return true;
+    }
+
+    // A repeated header only selects its section: what stood above it waits for the next item.
+    bool HandleHeader(const st_IniLine& line) {
+        const std::string name = HeaderName(line.m_strText);
+        if (t_Section existing = m_document.m_sectionIndex.Find(name, m_document.m_vecSections)) {
+            m_bRepeated = m_bDefer;
+            m_current = existing;
+            if (!m_bDefer)
+                CDataFile::ReportSectionExists(name);
+            return !m_bDefer;
+        }
+        CloseSection(Offset(line.m_strLine.data()));
+        m_current = m_document.AppendSection(name, m_keys.m_strPending);
+        m_keys.m_strPending.clear();
+        m_document.m_bDirty = true;
+        m_nKeysStart = Offset(line.m_strLine.data() + line.m_strLine.size());
+        return true;
+    }
+
+    // The lines from the section's header up to the end give its keys. Unless the pass knows
+    // which of them stores last, reading them tells what stands above the next item.
+    void CloseSection(std::size_t end) {
+        if (!m_bDefer || !m_current)
+            return;
+        m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
+        st_section scratch;
+        if (m_bTailUnsure)
+            m_keys.m_strPending = ReadKeyLines(scratch, m_current->m_unreadLines);
+        m_bTailUnsure = false;
+    }
+
+    std::size_t Offset(const char* at) const {
+        return static_cast<std::size_t>(at - m_text.data());
+    }
+
+    // Keys before the first header go to the section without a name, made if there is none.
+    void Current() {
+        if (m_current)
+            return;
+        m_current = m_document.GetSection("");
+        if (!m_current)
+            m_current = m_document.AppendSection("", "");
+    }
+
+    CDataFile& m_document;
+    std::string_view m_text;
+    bool m_bDefer;
+    bool m_bRepeated = false;
+    bool m_bTailUnsure = false;
+    std::size_t m_nKeysStart = 0;
+    t_Section m_current;
+    st_section m_none; // takes the lines before the first header that store nothing
+    KeyLines m_keys;
+};
+
+std::string FindValue(std::string_view text, bool hasNul, const std::string& key,
+                      const std::string& section) {
+    bool inSection = section.empty(); // lines before the first header
+    std::string value;
+    ReadLines(text, hasNul, [&](const st_IniLine& line) {
+        if (line.m_eKind == e_LineHeader)
+            inSection = EqualsNoCase(HeaderName(line.m_strText), section);
+        else if (inSection && line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key))
+            value.assign(line.m_strValue);
+        return true;
+    });
+    return value;
+}
+
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
-    FileText text;
+    std::string text;
     if (!read_regular_file(fileName, text)) {
         if (adoptName)
             SetFileName(fileName);
@@ -200,7 +215,7 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
 }
 
 void CDataFile::ReadText(const std::string& text) {
-    Adopt(FileText(text));
+    Adopt(std::string(text));
 }
 
 namespace {
@@ -217,21 +232,45 @@ std::string_view without_mark(std::string_view text) {
 
 } // namespace
 
-void CDataFile::Adopt(FileText&& text) {
-    EnsureParsed();
-    m_unparsed = std::move(text);
-    m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_unparsed.View());
-    const std::string_view lines = UnparsedText();
+// A text with NUL bytes is read line by line without deferring: a NUL byte ends its line.
+void CDataFile::Adopt(std::string&& text) {
+    ReadAllKeys(); // unread lines point into the text held now
+    m_strText = std::move(text);
+    m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_strText);
+    const std::string_view lines = without_mark(m_strText);
     const bool hasNul = lines.find('\0') != std::string_view::npos;
     m_bBinary = m_bBinary || hasNul;
-    if (WouldChange(lines, hasNul))
-        m_bDirty = true;
-    m_bUnparsedNul = hasNul;
-    m_bUnparsed = true;
+    const std::size_t sections = m_vecSections.size();
+    const std::string trailing = m_strTrailingLines;
+    const bool dirty = m_bDirty;
+    if (IniReader(*this, lines, !hasNul && IsFresh()).Read(hasNul))
+        return;
+    m_vecSections.resize(sections);
+    for (const t_Section& section : m_vecSections)
+        section->m_unreadLines = std::string_view();
+    m_sectionIndex.Rebuild(m_vecSections);
+    m_strTrailingLines = trailing;
+    m_bDirty = dirty;
+    IniReader(*this, lines, false).Read(hasNul);
 }
 
-std::string_view CDataFile::UnparsedText() const {
-    return without_mark(m_unparsed.View());
+bool CDataFile::IsFresh() const {
+    return m_vecSections.empty() ||
+           (m_vecSections.size() == 1 && m_vecSections[0]->m_strName.empty() &&
+            m_vecSections[0]->m_vecKeys.empty() && m_vecSections[0]->m_unreadLines.empty());
+}
+
+void CDataFile::ReadAllKeys() {
+    for (const t_Section& section : m_vecSections)
+        ReadKeyLines(*section, std::exchange(section->m_unreadLines, std::string_view()));
+}
+
+const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch) {
+    if (section.m_unreadLines.empty())
+        return section.m_vecKeys;
+    scratch = st_section();
+    ReadKeyLines(scratch, section.m_unreadLines);
+    return scratch.m_vecKeys;
 }
 
 // A first line that starts with the mark's bytes would lose them on reading, unless the mark
@@ -242,46 +281,10 @@ std::string CDataFile::TextStart(std::string_view lines) const {
     return starts_with_mark(lines) ? "\n" : "";
 }
 
-// Whether reading the text would store a key or create a section.
-bool CDataFile::WouldChange(std::string_view text, bool hasNul) const {
-    bool changes = false;
-    ForEachLine(text, hasNul, [&](std::string_view raw) {
-        const st_IniLine line = ClassifyLine(raw);
-        changes = line.m_eKind == e_LineKey ||
-                  (line.m_eKind == e_LineHeader &&
-                   !m_sectionIndex.Find(HeaderName(line.m_strText), m_vecSections));
-        return !changes;
-    });
-    return changes;
-}
-
-namespace {
-
-// Records take about this many times the bytes of the text they come from.
-constexpr std::size_t kRecordBytesPerTextByte = 16;
-constexpr std::size_t kLargeText = 256 * 1024;
-
-} // namespace
-
-// The modified flag already tells what the text changes (Adopt), so parsing leaves it alone.
-void CDataFile::EnsureParsed() const {
-    if (!m_bUnparsed)
-        return;
-    if (m_unparsed.View().size() >= kLargeText)
-        prepare_heap(m_unparsed.View().size() * kRecordBytesPerTextByte);
-    CDataFile& self = const_cast<CDataFile&>(*this);
-    const FileText text = std::move(self.m_unparsed);
-    self.m_bUnparsed = false;
-    const bool dirty = m_bDirty;
-    IniReader(self).Read(without_mark(text.View()), m_bUnparsedNul);
-    self.m_bDirty = dirty;
-}
-
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
-    std::string value;
-    if (m_bUnparsed && scan_value(UnparsedText(), m_bUnparsedNul, key, section, value))
-        return value;
-    // Not in unparsed text: the document as it was before that text answers.
-    const t_Key found = LookUp(key, section);
-    return found ? found->m_strValue : std::string();
+    const t_Section found = m_sectionIndex.Find(section, m_vecSections);
+    if (found && !found->m_unreadLines.empty())
+        return FindValue(found->m_unreadLines, false, key, "");
+    const t_Key record = found ? found->FindKey(key) : t_Key();
+    return record ? record->m_strValue : std::string();
 }

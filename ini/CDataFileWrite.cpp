@@ -2,7 +2,6 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
-#include "ini/IniLine.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -23,31 +22,8 @@ void append_line(std::string& out, const std::string& text) {
         out += '\n';
 }
 
-bool starts_with_indicator(const std::string& text, std::size_t lineStart) {
-    const std::size_t first = text.find_first_not_of(" \t\r", lineStart);
-    return first == std::string::npos || text[first] == '\n' ||
-           CommentIndicators.find(text[first]) != std::string::npos;
-}
-
-// A comment line without an indicator would be read back as a key or a header.
-std::string mark_following_lines(const std::string& comment) {
-    std::string marked;
-    std::size_t lineStart = 0;
-    for (std::size_t end; (end = comment.find('\n', lineStart)) != std::string::npos;) {
-        marked.append(comment, lineStart, end + 1 - lineStart);
-        lineStart = end + 1;
-        if (!starts_with_indicator(comment, lineStart))
-            marked += CommentIndicators.substr(0, 1) + " ";
-    }
-    return marked.append(comment, lineStart, std::string::npos);
-}
-
 bool in_reader_form(const std::string& comment) {
     return !comment.empty() && comment.front() == '\n';
-}
-
-bool is_comment_line(std::string_view line) {
-    return !line.empty() && CommentIndicators.find(line.front()) != std::string::npos;
 }
 
 // Calls handle with each line of a comment in the reader's form.
@@ -61,9 +37,22 @@ template <class Handler> void for_each_line(const std::string& comment, Handler 
     }
 }
 
+// A comment line without an indicator would be read back as a key or a header.
+std::string mark_following_lines(const std::string& comment) {
+    std::string marked;
+    bool first = true;
+    for_each_line("\n" + comment, [&](std::string_view line) {
+        if (!first)
+            marked += ReadsAsComment(line) ? "\n" : "\n" + CommentIndicators.substr(0, 1) + " ";
+        first = false;
+        marked.append(line);
+    });
+    return marked;
+}
+
 // Where the writer stands: in the lines of a section, after some of its keys.
 struct st_Place {
-    const st_section* m_pSection;
+    const KeyList* m_pKeys;
     std::size_t m_nKeysWritten;
 };
 
@@ -73,9 +62,9 @@ bool reads_as_item(std::string_view line, const st_Place& place) {
     const st_IniLine read = ClassifyLine(line);
     if (read.m_eKind != e_LineEmptyValue)
         return read.m_eKind == e_LineKey || read.m_eKind == e_LineHeader;
-    if (!place.m_pSection)
+    if (!place.m_pKeys)
         return true;
-    const KeyList& keys = place.m_pSection->m_vecKeys;
+    const KeyList& keys = *place.m_pKeys;
     return std::none_of(keys.begin(), keys.begin() + place.m_nKeysWritten, [&](const t_Key& key) {
         return EqualsNoCase(key->m_strName, read.m_strText);
     });
@@ -87,7 +76,7 @@ std::string KeptLines(const std::string& comment) {
     std::string kept;
     if (in_reader_form(comment))
         for_each_line(comment, [&](std::string_view line) {
-            if (!is_comment_line(line))
+            if (!IsCommentLine(line))
                 kept.append("\n").append(line);
         });
     return kept;
@@ -98,8 +87,8 @@ std::string ListedComment(const std::string& comment) {
         return comment;
     std::string listed;
     for_each_line(comment, [&](std::string_view line) {
-        if (is_comment_line(line))
-            listed.append("\n").append(TrimView(line));
+        if (IsCommentLine(line))
+            listed.append("\n").append(TrimWhiteAndSeparators(line));
     });
     return listed;
 }
@@ -111,7 +100,7 @@ std::string CommentLines(const std::string& text) {
         if (line.empty())
             return;
         lines += '\n';
-        if (!is_comment_line(line))
+        if (!IsCommentLine(line))
             lines += CommentIndicators.substr(0, 1) + " ";
         lines.append(line);
     });
@@ -177,23 +166,27 @@ std::string written_comment(const CDataFile& document, const std::string& commen
 
 } // namespace
 
+// Sections whose keys are unread are read into scratch records one at a time; the records of
+// the section before stay while a header's comment is written.
 std::string CDataFile::ToText() const {
-    EnsureParsed();
     const char equal = EqualIndicators.front();
     std::string out;
+    st_section scratch[2];
     st_Place place{nullptr, 0};
-    for (const t_Section& section : m_vecSections) {
+    for (std::size_t i = 0; i < m_vecSections.size(); ++i) {
+        const st_section& section = *m_vecSections[i];
         // A header's comment stands among the lines of the section before it.
-        if (section->m_strName.empty())
-            place = st_Place{section.get(), 0};
-        const bool hasComment = !section->m_strComment.empty();
+        const KeyList& keys = KeysOf(section, scratch[i % 2]);
+        if (section.m_strName.empty())
+            place = st_Place{&keys, 0};
+        const bool hasComment = !section.m_strComment.empty();
         if (hasComment)
-            append_line(out, "\n" + written_comment(*this, section->m_strComment, place));
-        if (!section->m_strName.empty())
-            append_line(out, (hasComment ? "" : "\n") + ("[" + section->m_strName + "]"));
-        for (place = st_Place{section.get(), 0}; place.m_nKeysWritten < section->m_vecKeys.size();
+            append_line(out, "\n" + written_comment(*this, section.m_strComment, place));
+        if (!section.m_strName.empty())
+            append_line(out, (hasComment ? "" : "\n") + ("[" + section.m_strName + "]"));
+        for (place = st_Place{&keys, 0}; place.m_nKeysWritten < keys.size();
              ++place.m_nKeysWritten) {
-            const st_key& key = *section->m_vecKeys[place.m_nKeysWritten];
+            const st_key& key = *keys[place.m_nKeysWritten];
             if (key.m_strName.empty())
                 continue;
             std::string line;
@@ -210,8 +203,9 @@ std::string CDataFile::ToText() const {
     return out.insert(0, TextStart(out));
 }
 
+// Keys live in sections: a document without sections has nothing to save.
 bool CDataFile::Save() {
-    if (KeyCount() == 0 && SectionCount() == 0) {
+    if (SectionCount() == 0) {
         Report(e_Info, "[CDataFile::Save] Nothing to save.");
         return false;
     }

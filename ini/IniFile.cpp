@@ -1,5 +1,7 @@
 #include "ini/IniFile.h"
 
+#include "host/FileIO.h"
+
 ct_IniFile::ct_IniFile(const std::string& fileName, bool create)
     : CDataFile(true), m_bOk(false), m_bUnreadable(false) {
     CDataFile::m_bReport = false;

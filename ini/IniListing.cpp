@@ -3,7 +3,6 @@
 #include "ini/IniFile.h"
 
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
-    EnsureParsed();
     std::string out;
     for (const t_Section& section : m_vecSections) {
         const std::string comment = ListedComment(section->m_strComment);
@@ -22,8 +21,8 @@ std::string ct_IniFile::GetKeysStr(const std::string& section, bool withComments
 // Filters match names exactly, letter case included.
 std::string ct_IniFile::GetContentStr(const std::string& section, const std::string& key,
                                       bool withComments) const {
-    EnsureParsed();
     std::string out;
+    st_section scratch;
     const bool withHeadings = section.empty() && key.empty();
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
@@ -33,7 +32,7 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
             out += CommentStr(comment, false) + '\n';
         if (withHeadings && !current->m_strName.empty())
             out += '[' + current->m_strName + "]\n";
-        for (const t_Key& entry : current->m_vecKeys) {
+        for (const t_Key& entry : KeysOf(*current, scratch)) {
             if ((!key.empty() && entry->m_strName != key) || entry->m_strName.empty() ||
                 entry->m_strValue.empty())
                 continue;

@@ -1,17 +1,14 @@
-#include "ini/IniLine.h"
+#include "ini/IniReader.h"
 
 namespace {
 
-// The character classes spelled out, since reading tests every byte of the file against them.
-struct IsWhite {
-    bool operator()(char c) const { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-};
-struct IsEqual {
-    bool operator()(char c) const { return c == '=' || c == ':'; }
-};
-struct IsTrimmed {
-    bool operator()(char c) const { return IsWhite()(c) || IsEqual()(c); }
-};
+bool is_white(char c) {
+    return IsIn(kWhiteSpace, c);
+}
+
+bool is_trimmed(char c) {
+    return IsIn(kWhiteSpace, c) || IsIn(kEqualIndicators, c);
+}
 
 template <class Predicate> std::string_view trim_front(std::string_view text, Predicate strip) {
     std::size_t first = 0;
@@ -33,29 +30,24 @@ st_IniLine classify_key(std::string_view line) {
     const std::size_t separator = FindSeparator(line);
     if (separator == std::string_view::npos)
         return {e_LineIgnored, {}, {}, line};
-    const std::string_view key = TrimView(line.substr(0, separator));
+    const std::string_view key = TrimWhiteAndSeparators(line.substr(0, separator));
     const std::string_view value = line.substr(separator + 1);
     return {value.empty() ? e_LineEmptyValue : e_LineKey, key, value, line};
 }
 
 } // namespace
 
-std::size_t FirstKept(std::string_view line) {
-    const std::string_view kept = trim_front(line, IsTrimmed());
-    return kept.empty() ? std::string_view::npos : line.size() - kept.size();
-}
-
-std::string_view TrimView(std::string_view text) {
-    return trim_back(trim_front(text, IsTrimmed()), IsTrimmed());
+std::string_view TrimWhiteAndSeparators(std::string_view text) {
+    return trim_back(trim_front(text, is_trimmed), is_trimmed);
 }
 
 std::string_view TrimWhite(std::string_view text) {
-    return trim_back(trim_front(text, IsWhite()), IsWhite());
+    return trim_back(trim_front(text, is_white), is_white);
 }
 
 std::size_t FindSeparator(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsEqual()(text[i]))
+        if (IsIn(kEqualIndicators, text[i]))
             return i;
     }
     return std::string_view::npos;
@@ -63,28 +55,16 @@ std::size_t FindSeparator(std::string_view text) {
 
 st_IniLine ClassifyLine(std::string_view line) {
     const std::string_view kept = TrimWhite(line);
-    line = trim_front(line, IsTrimmed());
+    line = trim_front(line, is_trimmed);
     if (line.empty())
         return {kept.empty() ? e_LineEmpty : e_LineIgnored, {}, {}, kept};
-    if (line.front() == ';' || line.front() == '#')
-        return {e_LineComment, trim_back(line, IsTrimmed()), {}, kept};
+    if (IsIn(kCommentIndicators, line.front()))
+        return {e_LineComment, trim_back(line, is_trimmed), {}, kept};
     if (line.front() == '[')
-        return {e_LineHeader, trim_back(line, IsTrimmed()), {}, kept};
-    st_IniLine key = classify_key(trim_back(line, IsWhite())); // a value keeps "=" and ":"
+        return {e_LineHeader, trim_back(line, is_trimmed), {}, kept};
+    st_IniLine key = classify_key(trim_back(line, is_white)); // a value keeps "=" and ":"
     key.m_strLine = kept;
     return key;
-}
-
-std::size_t FindHeaderLine(std::string_view text, std::size_t from) {
-    for (std::size_t bracket = text.find('[', from); bracket != std::string_view::npos;
-         bracket = text.find('[', bracket + 1)) {
-        std::size_t start = bracket;
-        while (start > from && text[start - 1] != '\n' && IsTrimmed()(text[start - 1]))
-            --start;
-        if (start == from || text[start - 1] == '\n')
-            return start;
-    }
-    return std::string_view::npos;
 }
 
 std::string HeaderName(std::string_view header) {
@@ -93,4 +73,27 @@ std::string HeaderName(std::string_view header) {
     if (close != std::string::npos)
         name.erase(close, 1);
     return name;
+}
+
+bool IsCommentLine(std::string_view line) {
+    return !line.empty() && IsIn(kCommentIndicators, line.front());
+}
+
+bool ReadsAsComment(std::string_view line) {
+    line = trim_front(line, is_white);
+    return line.empty() || IsIn(kCommentIndicators, line.front());
+}
+
+bool KeyReadsBack(std::string_view key) {
+    if (key.empty())
+        return true;
+    if (FindSeparator(key) != std::string_view::npos)
+        return false;
+    if (IsIn(kCommentIndicators, key.front()) || key.front() == '[')
+        return false;
+    return !is_white(key.front()) && !is_white(key.back());
+}
+
+bool ValueReadsBack(std::string_view value) {
+    return value.empty() || !is_white(value.back());
 }

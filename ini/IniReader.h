@@ -1,0 +1,81 @@
+// The INI grammar in one place: the character classes, what one line of text is, the one loop
+// that reads text and hands each line's meaning to a handler, and the inverse of reading:
+// whether a name, a value or a comment line written out reads back as itself.
+#ifndef VORNEL_INI_INIREADER_H
+#define VORNEL_INI_INIREADER_H
+
+#include <string>
+#include <string_view>
+
+// Comment indicators; the first is the one the writer puts.
+constexpr std::string_view kCommentIndicators = ";#";
+// Separators between a key and its value; the first is the one the writer puts.
+constexpr std::string_view kEqualIndicators = "=:";
+// Stripped from the ends of lines, names and comments.
+constexpr std::string_view kWhiteSpace = " \t\n\r";
+
+// Whether the character is one of the class. Spelled out, since reading tests every byte of a
+// file against the classes.
+constexpr bool IsIn(std::string_view characterClass, char c) {
+    for (char member : characterClass) {
+        if (member == c)
+            return true;
+    }
+    return false;
+}
+
+// A key line with an empty value (`k=`) stores nothing, but names a key: a set of that key
+// takes its place instead of adding a second line for it.
+enum e_LineKind {
+    e_LineEmpty,
+    e_LineComment,
+    e_LineHeader,
+    e_LineKey,
+    e_LineEmptyValue,
+    e_LineIgnored
+};
+
+// One line's meaning. The views point into the line that was classified.
+struct st_IniLine {
+    e_LineKind m_eKind;
+    std::string_view m_strText;  // comment or header line trimmed, or the key name
+    std::string_view m_strValue; // the value of a key line
+    std::string_view m_strLine;  // the line without white space at its ends, as a rewrite keeps it
+};
+
+// Returns what one line of text (without its line feed) is; changes nothing.
+st_IniLine ClassifyLine(std::string_view line);
+
+// Returns the section a header line names: after "[" up to the last "]", or all after "[".
+std::string HeaderName(std::string_view header);
+
+// Hands the meaning of every line of the text, in order, to handle(const st_IniLine&), which
+// returns false to stop. With hasNul, each line is cut at its first NUL byte.
+template <class Handler> void ReadLines(std::string_view text, bool hasNul, Handler&& handle) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        if (!handle(ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line)))
+            return;
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+}
+
+// Returns the text without white space at its ends.
+std::string_view TrimWhite(std::string_view text);
+// Returns the text without white space, "=" and ":" at its ends, as names are read.
+std::string_view TrimWhiteAndSeparators(std::string_view text);
+// Returns where the first separator ("=" or ":") of the text stands, or npos.
+std::size_t FindSeparator(std::string_view text);
+
+// Whether a line of a comment starts with an indicator, as the reader keeps comment lines.
+bool IsCommentLine(std::string_view line);
+// Whether a line written as it stands reads back as a comment or blank line, not as an item.
+bool ReadsAsComment(std::string_view line);
+// Whether a key written as `key=value` reads back with this name: no separator in it, no
+// indicator or "[" first, no white space at its ends.
+bool KeyReadsBack(std::string_view key);
+// Whether a value written at the end of a line reads back whole: no white space at its end.
+bool ValueReadsBack(std::string_view value);
+
+#endif
