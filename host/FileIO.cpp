@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -123,22 +124,29 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
     return false;
 }
 
-// Reads until the end of the file or a read error, which ends reading like the end. Room for
-// one byte more than the file had when it was opened tells a file that grew.
-void read_all(int fd, std::size_t sizeHint, std::string& text) {
-    text.resize(sizeHint + 1);
+} // namespace
+
+namespace {
+
+constexpr std::size_t kHugePage = 2u << 20;
+constexpr std::size_t kPage = 4096;
+
+std::size_t round_up(std::size_t size, std::size_t unit) {
+    return (size + unit - 1) / unit * unit;
+}
+
+// Reads until the end of the file or a read error, which ends reading like the end.
+std::size_t read_into(int fd, char* buffer, std::size_t capacity) {
     std::size_t size = 0;
-    for (;;) {
-        if (size == text.size())
-            text.resize(2 * size);
-        const ssize_t got = ::read(fd, &text[size], text.size() - size);
+    while (size < capacity) {
+        const ssize_t got = ::read(fd, buffer + size, capacity - size);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
         size += static_cast<std::size_t>(got);
     }
-    text.resize(size);
+    return size;
 }
 
 int open_regular(const std::string& path, std::size_t& size) {
@@ -156,19 +164,74 @@ int open_regular(const std::string& path, std::size_t& size) {
 
 } // namespace
 
-bool read_regular_file(const std::string& path, std::string& text) {
-    text.clear();
+FileText::FileText(std::string text) : m_strOwned(std::move(text)), m_view(m_strOwned) {}
+
+FileText::~FileText() {
+    Release();
+}
+
+FileText::FileText(FileText&& other) noexcept {
+    *this = std::move(other);
+}
+
+FileText& FileText::operator=(FileText&& other) noexcept {
+    if (this != &other) {
+        Release();
+        const bool owned = other.m_pMap == nullptr;
+        m_strOwned = std::move(other.m_strOwned);
+        m_pMap = std::exchange(other.m_pMap, nullptr);
+        m_nMapSize = std::exchange(other.m_nMapSize, 0);
+        m_view = owned ? std::string_view(m_strOwned) : other.m_view;
+        other.m_view = std::string_view();
+    }
+    return *this;
+}
+
+void FileText::Release() {
+    if (m_pMap)
+        ::munmap(m_pMap, m_nMapSize);
+    m_pMap = nullptr;
+    m_nMapSize = 0;
+    m_strOwned.clear();
+    m_view = std::string_view();
+}
+
+// One byte more than the file had when it was opened tells a file that grew; it is then read
+// again into room for twice as much.
+bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
+    Release();
+    std::size_t capacity = sizeHint + 1;
+    for (;;) {
+        // A small file fits a few ordinary pages; zeroing a huge page would cost more.
+        const bool huge = capacity >= kHugePage / 2;
+        m_nMapSize = round_up(capacity, huge ? kHugePage : kPage);
+        void* map =
+            ::mmap(nullptr, m_nMapSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (map == MAP_FAILED) {
+            m_nMapSize = 0;
+            return false;
+        }
+        m_pMap = map;
+        if (huge)
+            ::madvise(map, m_nMapSize, MADV_HUGEPAGE);
+        const std::size_t size = read_into(fd, static_cast<char*>(map), capacity);
+        if (size < capacity) {
+            m_view = std::string_view(static_cast<const char*>(map), size);
+            return true;
+        }
+        Release();
+        capacity *= 2;
+        if (::lseek(fd, 0, SEEK_SET) != 0)
+            return false;
+    }
+}
+
+bool read_regular_file(const std::string& path, FileText& text) {
     std::size_t size = 0;
     const int fd = open_regular(path, size);
     if (fd < 0)
         return false;
-    bool read = true;
-    try {
-        read_all(fd, size, text);
-    } catch (const std::bad_alloc&) { // more than the run may hold is a file it cannot read
-        std::string().swap(text);
-        read = false;
-    }
+    const bool read = text.ReadFrom(fd, size);
     ::close(fd);
     return read;
 }

@@ -36,7 +36,7 @@ CDataFile::~CDataFile() {
 }
 
 void CDataFile::Clear() {
-    m_strText.clear();
+    m_text = FileText();
     m_bDirty = false;
     m_strFileName.clear();
     m_strTrailingLines.clear();

@@ -3,6 +3,7 @@
 #ifndef VORNEL_INI_CDATAFILE_H
 #define VORNEL_INI_CDATAFILE_H
 
+#include "host/FileIO.h"
 #include "ini/IniReader.h"
 #include "ini/NameIndex.h"
 
@@ -154,6 +155,8 @@ protected:
     // Returns the section's keys: its records, or, while its lines are unread, the records read
     // from them into scratch, which the section does not keep.
     static const KeyList& KeysOf(const st_section& section, st_section& scratch);
+    // Returns the size of the text read last: about what writing or listing the document takes.
+    std::size_t ReadSize() const { return m_text.View().size(); }
 
 private:
     friend class IniReader;
@@ -161,7 +164,7 @@ private:
     static void ReportSectionExists(const std::string& name);
     // Lines that store nothing lose their item but not their place: the next item takes them.
     void PassOnKeptLines(const std::string& kept, std::size_t section);
-    void Adopt(std::string&& text);
+    void Adopt(FileText&& text);
     // Whether the document holds nothing that reading a text could merge into.
     bool IsFresh() const;
     void ReadAllKeys();
@@ -171,7 +174,7 @@ private:
     // What follows the last item of the text read, in the reader's form of a comment.
     std::string m_strTrailingLines;
     // The text read last, which the unread lines of sections point into.
-    std::string m_strText;
+    FileText m_text;
     // The text began with a UTF-8 byte order mark: not part of its first line, written back.
     bool m_bByteOrderMark;
 

@@ -201,7 +201,7 @@ std::string FindValue(std::string_view text, bool hasNul, const std::string& key
 }
 
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
-    std::string text;
+    FileText text;
     if (!read_regular_file(fileName, text)) {
         if (adoptName)
             SetFileName(fileName);
@@ -215,7 +215,7 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
 }
 
 void CDataFile::ReadText(const std::string& text) {
-    Adopt(std::string(text));
+    Adopt(FileText(text));
 }
 
 namespace {
@@ -233,11 +233,11 @@ std::string_view without_mark(std::string_view text) {
 } // namespace
 
 // A text with NUL bytes is read line by line without deferring: a NUL byte ends its line.
-void CDataFile::Adopt(std::string&& text) {
+void CDataFile::Adopt(FileText&& text) {
     ReadAllKeys(); // unread lines point into the text held now
-    m_strText = std::move(text);
-    m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_strText);
-    const std::string_view lines = without_mark(m_strText);
+    m_text = std::move(text);
+    m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_text.View());
+    const std::string_view lines = without_mark(m_text.View());
     const bool hasNul = lines.find('\0') != std::string_view::npos;
     m_bBinary = m_bBinary || hasNul;
     const std::size_t sections = m_vecSections.size();

@@ -171,6 +171,7 @@ std::string written_comment(const CDataFile& document, const std::string& commen
 std::string CDataFile::ToText() const {
     const char equal = EqualIndicators.front();
     std::string out;
+    out.reserve(ReadSize() + ReadSize() / 8);
     st_section scratch[2];
     st_Place place{nullptr, 0};
     for (std::size_t i = 0; i < m_vecSections.size(); ++i) {
@@ -200,7 +201,8 @@ std::string CDataFile::ToText() const {
     }
     if (!m_strTrailingLines.empty())
         append_line(out, "\n" + written_comment(*this, m_strTrailingLines, place));
-    return out.insert(0, TextStart(out));
+    out.insert(0, TextStart(out));
+    return out;
 }
 
 // Keys live in sections: a document without sections has nothing to save.
