@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -164,63 +163,29 @@ int open_regular(const std::string& path, std::size_t& size) {
 
 } // namespace
 
-FileText::FileText(std::string text) : m_strOwned(std::move(text)), m_view(m_strOwned) {}
-
-FileText::~FileText() {
-    Release();
-}
-
-FileText::FileText(FileText&& other) noexcept {
-    *this = std::move(other);
-}
-
-FileText& FileText::operator=(FileText&& other) noexcept {
-    if (this != &other) {
-        Release();
-        const bool owned = other.m_pMap == nullptr;
-        m_strOwned = std::move(other.m_strOwned);
-        m_pMap = std::exchange(other.m_pMap, nullptr);
-        m_nMapSize = std::exchange(other.m_nMapSize, 0);
-        m_view = owned ? std::string_view(m_strOwned) : other.m_view;
-        other.m_view = std::string_view();
-    }
-    return *this;
-}
-
-void FileText::Release() {
-    if (m_pMap)
-        ::munmap(m_pMap, m_nMapSize);
-    m_pMap = nullptr;
-    m_nMapSize = 0;
-    m_strOwned.clear();
-    m_view = std::string_view();
+void FileText::Unmap::operator()(void* map) const {
+    ::munmap(map, m_nBytes);
 }
 
 // One byte more than the file had when it was opened tells a file that grew; it is then read
 // again into room for twice as much.
 bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
-    Release();
-    std::size_t capacity = sizeHint + 1;
-    for (;;) {
+    *this = FileText();
+    for (std::size_t capacity = sizeHint + 1;; capacity *= 2) {
         // A small file fits a few ordinary pages; zeroing a huge page would cost more.
         const bool huge = capacity >= kHugePage / 2;
-        m_nMapSize = round_up(capacity, huge ? kHugePage : kPage);
+        const std::size_t bytes = round_up(capacity, huge ? kHugePage : kPage);
         void* map =
-            ::mmap(nullptr, m_nMapSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (map == MAP_FAILED) {
-            m_nMapSize = 0;
+            ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (map == MAP_FAILED)
             return false;
-        }
-        m_pMap = map;
+        m_map = std::unique_ptr<void, Unmap>(map, Unmap{bytes});
         if (huge)
-            ::madvise(map, m_nMapSize, MADV_HUGEPAGE);
-        const std::size_t size = read_into(fd, static_cast<char*>(map), capacity);
-        if (size < capacity) {
-            m_view = std::string_view(static_cast<const char*>(map), size);
+            ::madvise(map, bytes, MADV_HUGEPAGE);
+        m_nMapped = read_into(fd, static_cast<char*>(map), capacity);
+        if (m_nMapped < capacity)
             return true;
-        }
-        Release();
-        capacity *= 2;
+        *this = FileText();
         if (::lseek(fd, 0, SEEK_SET) != 0)
             return false;
     }

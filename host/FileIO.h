@@ -3,8 +3,10 @@
 #define VORNEL_HOST_FILEIO_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Text held in memory: the bytes of a file, or a string handed over. A file's bytes go to
 // memory mapped for them alone, in huge pages where the host has them: on the virtual machine
@@ -13,26 +15,26 @@
 class FileText {
 public:
     FileText() = default;
-    explicit FileText(std::string text);
-    ~FileText();
-    FileText(FileText&& other) noexcept;
-    FileText& operator=(FileText&& other) noexcept;
-    FileText(const FileText&) = delete;
-    FileText& operator=(const FileText&) = delete;
+    explicit FileText(std::string text) : m_strOwned(std::move(text)) {}
 
     // Returns the text; changes nothing.
-    std::string_view View() const { return m_view; }
+    std::string_view View() const {
+        return m_map ? std::string_view(static_cast<const char*>(m_map.get()), m_nMapped)
+                     : std::string_view(m_strOwned);
+    }
     // Reads the file from its start to its end, also when it has grown beyond sizeHint, in
     // place of the text held; false, holding nothing, when memory for it cannot be mapped.
     bool ReadFrom(int fd, std::size_t sizeHint);
 
 private:
-    void Release();
+    struct Unmap {
+        std::size_t m_nBytes;
+        void operator()(void* map) const;
+    };
 
     std::string m_strOwned;
-    void* m_pMap = nullptr;
-    std::size_t m_nMapSize = 0;
-    std::string_view m_view;
+    std::unique_ptr<void, Unmap> m_map{nullptr, Unmap{0}};
+    std::size_t m_nMapped = 0; // bytes of text in the mapping
 };
 
 // Reads a regular file whole into text; returns false for anything else (a directory, a FIFO,

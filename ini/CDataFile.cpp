@@ -42,7 +42,7 @@ void CDataFile::Clear() {
     m_strTrailingLines.clear();
     m_bByteOrderMark = false;
     m_vecSections.clear();
-    m_sectionIndex.Clear();
+    m_sectionIndex = NameIndex<st_section>();
 }
 
 void CDataFile::SetFileName(const std::string& newName) {

@@ -165,8 +165,6 @@ private:
     // Lines that store nothing lose their item but not their place: the next item takes them.
     void PassOnKeptLines(const std::string& kept, std::size_t section);
     void Adopt(FileText&& text);
-    // Whether the document holds nothing that reading a text could merge into.
-    bool IsFresh() const;
     void ReadAllKeys();
     t_Section AppendSection(const std::string& name, const std::string& comment);
 

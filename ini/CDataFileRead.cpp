@@ -87,66 +87,56 @@ std::string ReadKeyLines(st_section& section, std::string_view lines) {
     return std::move(keys.m_strPending);
 }
 
-// Turns INI text into sections. Reading a text with a header of a section that the document
-// holds merges the two; any other text is read with its keys deferred: each section keeps the
-// lines of its keys unread, and the pass only tracks which lines store, to know what stands
-// above each header. Lines after the last item are the document's trailing lines.
+// Turns INI text into sections. The lines of a section's keys are left unread: the pass only
+// tracks which of them store, to know what stands above the next header. Lines under a
+// repeated header merge into the records of their section, read at once, as do all lines of a
+// text with NUL bytes and keys before the first header where the document holds such keys.
+// Lines after the last item are the document's trailing lines.
 class IniReader {
 public:
-    IniReader(CDataFile& document, std::string_view text, bool deferKeys)
-        : m_document(document), m_text(text), m_bDefer(deferKeys) {}
+    IniReader(CDataFile& document, std::string_view text, bool mayDefer)
+        : m_document(document), m_text(text), m_bMayDefer(mayDefer), m_bDefer(mayDefer) {}
 
-    // Returns false when deferring met a header of a section the document holds: the text
-    // must then be read again without deferring.
-    bool Read(bool hasNul) {
+    void Read(bool hasNul) {
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
-        if (m_bRepeated)
-            return false;
         CloseSection(m_text.size());
         m_document.m_strTrailingLines += m_keys.m_strPending;
-        return true;
     }
 
 private:
+    // A key line without a value may store or not, depending on the keys above it; while such
+    // a line stands after the last line sure to store, the close of the section settles it.
     bool HandleLine(const st_IniLine& line) {
         if (line.m_eKind == e_LineHeader)
             return HandleHeader(line);
-        if (line.m_eKind == e_LineKey)
-            m_document.m_bDirty = true;
-        if (!m_bDefer) {
-            if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
-                Current();
-            m_keys.Take(m_current ? *m_current : m_none, line);
+        if (line.m_eKind != e_LineKey && line.m_eKind != e_LineEmptyValue) {
+            if (line.m_eKind != e_LineEmpty)
+                m_keys.Keep(line.m_strLine);
             return true;
         }
-        if (line.m_eKind == e_LineKey) {
-            Current();
+        m_document.m_bDirty = m_document.m_bDirty || line.m_eKind == e_LineKey;
+        Current();
+        if (!m_bDefer)
+            m_keys.Take(*m_current, line);
+        else if (!(m_bTailUnsure = line.m_eKind == e_LineEmptyValue))
             m_keys.m_strPending.clear();
-            m_bTailUnsure = false;
-        } else if (line.m_eKind == e_LineEmptyValue) {
-            Current(); // whether it stores depends on the keys above it: settled at the close
-            m_bTailUnsure = true;
-        } else if (line.m_eKind != e_LineEmpty) {
-            m_keys.Keep(line.m_strLine);
-        }
         return true;
     }
 
     // A repeated header only selects its section: what stood above it waits for the next item.
     bool HandleHeader(const st_IniLine& line) {
-        const std::string name = HeaderName(line.m_strText);
-        if (t_Section existing = m_document.m_sectionIndex.Find(name, m_document.m_vecSections)) {
-            m_bRepeated = m_bDefer;
-            m_current = existing;
-            if (!m_bDefer)
-                CDataFile::ReportSectionExists(name);
-            return !m_bDefer;
-        }
         CloseSection(Offset(line.m_strLine.data()));
+        m_nKeysStart = Offset(line.m_strLine.data() + line.m_strLine.size());
+        const std::string name = HeaderName(line.m_strText);
+        m_current = m_document.GetSection(name);
+        m_bDefer = m_bMayDefer && !m_current;
+        if (m_current) {
+            CDataFile::ReportSectionExists(name);
+            return true;
+        }
         m_current = m_document.AppendSection(name, m_keys.m_strPending);
         m_keys.m_strPending.clear();
         m_document.m_bDirty = true;
-        m_nKeysStart = Offset(line.m_strLine.data() + line.m_strLine.size());
         return true;
     }
 
@@ -157,9 +147,8 @@ private:
             return;
         m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
         st_section scratch;
-        if (m_bTailUnsure)
+        if (std::exchange(m_bTailUnsure, false))
             m_keys.m_strPending = ReadKeyLines(scratch, m_current->m_unreadLines);
-        m_bTailUnsure = false;
     }
 
     std::size_t Offset(const char* at) const {
@@ -173,16 +162,16 @@ private:
         m_current = m_document.GetSection("");
         if (!m_current)
             m_current = m_document.AppendSection("", "");
+        m_bDefer = m_bDefer && m_current->m_vecKeys.empty();
     }
 
     CDataFile& m_document;
     std::string_view m_text;
-    bool m_bDefer;
-    bool m_bRepeated = false;
+    const bool m_bMayDefer;
+    bool m_bDefer; // the keys of the current section are left unread
     bool m_bTailUnsure = false;
     std::size_t m_nKeysStart = 0;
     t_Section m_current;
-    st_section m_none; // takes the lines before the first header that store nothing
     KeyLines m_keys;
 };
 
@@ -240,24 +229,7 @@ void CDataFile::Adopt(FileText&& text) {
     const std::string_view lines = without_mark(m_text.View());
     const bool hasNul = lines.find('\0') != std::string_view::npos;
     m_bBinary = m_bBinary || hasNul;
-    const std::size_t sections = m_vecSections.size();
-    const std::string trailing = m_strTrailingLines;
-    const bool dirty = m_bDirty;
-    if (IniReader(*this, lines, !hasNul && IsFresh()).Read(hasNul))
-        return;
-    m_vecSections.resize(sections);
-    for (const t_Section& section : m_vecSections)
-        section->m_unreadLines = std::string_view();
-    m_sectionIndex.Rebuild(m_vecSections);
-    m_strTrailingLines = trailing;
-    m_bDirty = dirty;
-    IniReader(*this, lines, false).Read(hasNul);
-}
-
-bool CDataFile::IsFresh() const {
-    return m_vecSections.empty() ||
-           (m_vecSections.size() == 1 && m_vecSections[0]->m_strName.empty() &&
-            m_vecSections[0]->m_vecKeys.empty() && m_vecSections[0]->m_unreadLines.empty());
+    IniReader(*this, lines, !hasNul).Read(hasNul);
 }
 
 void CDataFile::ReadAllKeys() {

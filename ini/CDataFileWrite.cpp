@@ -11,6 +11,9 @@
 
 namespace {
 
+// What the writer puts before a comment line that lacks an indicator.
+const std::string kMark = CommentIndicators.substr(0, 1) + " ";
+
 bool is_line_end(char c) {
     return c == '\n' || c == '\r';
 }
@@ -40,14 +43,11 @@ template <class Handler> void for_each_line(const std::string& comment, Handler 
 // A comment line without an indicator would be read back as a key or a header.
 std::string mark_following_lines(const std::string& comment) {
     std::string marked;
-    bool first = true;
     for_each_line("\n" + comment, [&](std::string_view line) {
-        if (!first)
-            marked += ReadsAsComment(line) ? "\n" : "\n" + CommentIndicators.substr(0, 1) + " ";
-        first = false;
+        marked += marked.empty() || ReadsAsComment(line) ? "\n" : "\n" + kMark;
         marked.append(line);
     });
-    return marked;
+    return marked.substr(1);
 }
 
 // Where the writer stands: in the lines of a section, after some of its keys.
@@ -101,7 +101,7 @@ std::string CommentLines(const std::string& text) {
             return;
         lines += '\n';
         if (!IsCommentLine(line))
-            lines += CommentIndicators.substr(0, 1) + " ";
+            lines += kMark;
         lines.append(line);
     });
     return lines;
@@ -139,7 +139,7 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
     if (trimmed.empty())
         return trimmed;
     if (CommentIndicators.find(trimmed.front()) == std::string::npos)
-        trimmed = CommentIndicators.substr(0, 1) + " " + trimmed;
+        trimmed = kMark + trimmed;
     std::string result = mark_following_lines(trimmed);
     if (removeIndicators)
         RemoveCommentIndicators(result);
@@ -158,7 +158,7 @@ std::string written_comment(const CDataFile& document, const std::string& commen
     for_each_line(comment, [&](std::string_view line) {
         written += '\n';
         if (reads_as_item(line, place))
-            written += CommentIndicators.substr(0, 1) + " ";
+            written += kMark;
         written.append(line);
     });
     return written.substr(1);

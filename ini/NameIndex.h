@@ -58,14 +58,9 @@ public:
     }
 
     void Rebuild(const List& list) {
-        Clear();
+        *this = NameIndex();
         for (std::size_t position = 0; position < list.size(); ++position)
             Add(list, position);
-    }
-
-    void Clear() {
-        m_slots.clear();
-        m_used = 0;
     }
 
 private:
