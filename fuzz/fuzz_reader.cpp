@@ -24,7 +24,7 @@ void check_values(const CDataFile& document, std::string_view lines, bool hasNul
         else if (line.m_eKind == e_LineKey)
             check(document.GetValue(std::string(line.m_strText), section) ==
                   FindValue(lines, hasNul, std::string(line.m_strText), section));
-        return true;
+        return e_ReadNext;
     });
 }
 

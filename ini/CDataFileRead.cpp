@@ -82,20 +82,40 @@ std::string ReadKeyLines(st_section& section, std::string_view lines) {
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
         keys.Take(section, line);
-        return true;
+        return e_ReadNext;
     });
     return std::move(keys.m_strPending);
 }
 
-// Turns INI text into sections. The lines of a section's keys are left unread: the pass only
-// tracks which of them store, to know what stands above the next header. Lines under a
-// repeated header merge into the records of their section, read at once, as do all lines of a
-// text with NUL bytes and keys before the first header where the document holds such keys.
-// Lines after the last item are the document's trailing lines.
+namespace {
+
+// What a section's lines leave for the next item: the lines after the last one that stores.
+// A key line with a value always stores, so reading from the end finds the last one, and the
+// lines after it are read; unless a key line without a value stands after it: whether that
+// stores depends on the keys above it, so all lines are read.
+std::string lines_left(std::string_view lines) {
+    std::size_t from = 0;
+    ReadLinesBackward(lines, [&](const st_IniLine& line) {
+        if (line.m_eKind == e_LineKey)
+            from = static_cast<std::size_t>(line.m_strLine.data() - lines.data()) +
+                   line.m_strLine.size();
+        return line.m_eKind != e_LineKey && line.m_eKind != e_LineEmptyValue;
+    });
+    st_section scratch;
+    return ReadKeyLines(scratch, lines.substr(from));
+}
+
+} // namespace
+
+// Turns INI text into sections. The lines of a new section's keys are passed over unread: the
+// section keeps them, and only what they leave above the next header is read. Lines before the
+// first header and under a repeated header are read at once and merge into the records of
+// their section, as are all lines of a text with NUL bytes. Lines after the last item are the
+// document's trailing lines.
 class IniReader {
 public:
     IniReader(CDataFile& document, std::string_view text, bool mayDefer)
-        : m_document(document), m_text(text), m_bMayDefer(mayDefer), m_bDefer(mayDefer) {}
+        : m_document(document), m_text(text), m_bMayDefer(mayDefer) {}
 
     void Read(bool hasNul) {
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
@@ -104,27 +124,21 @@ public:
     }
 
 private:
-    // A key line without a value may store or not, depending on the keys above it; while such
-    // a line stands after the last line sure to store, the close of the section settles it.
-    bool HandleLine(const st_IniLine& line) {
+    e_ReadOn HandleLine(const st_IniLine& line) {
         if (line.m_eKind == e_LineHeader)
             return HandleHeader(line);
-        if (line.m_eKind != e_LineKey && line.m_eKind != e_LineEmptyValue) {
-            if (line.m_eKind != e_LineEmpty)
-                m_keys.Keep(line.m_strLine);
-            return true;
-        }
-        m_document.m_bDirty = m_document.m_bDirty || line.m_eKind == e_LineKey;
-        Current();
-        if (!m_bDefer)
+        if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue) {
+            m_document.m_bDirty = m_document.m_bDirty || line.m_eKind == e_LineKey;
+            Current();
             m_keys.Take(*m_current, line);
-        else if (!(m_bTailUnsure = line.m_eKind == e_LineEmptyValue))
-            m_keys.m_strPending.clear();
-        return true;
+        } else if (line.m_eKind != e_LineEmpty) {
+            m_keys.Keep(line.m_strLine);
+        }
+        return e_ReadNext;
     }
 
     // A repeated header only selects its section: what stood above it waits for the next item.
-    bool HandleHeader(const st_IniLine& line) {
+    e_ReadOn HandleHeader(const st_IniLine& line) {
         CloseSection(Offset(line.m_strLine.data()));
         m_nKeysStart = Offset(line.m_strLine.data() + line.m_strLine.size());
         const std::string name = HeaderName(line.m_strText);
@@ -132,23 +146,20 @@ private:
         m_bDefer = m_bMayDefer && !m_current;
         if (m_current) {
             CDataFile::ReportSectionExists(name);
-            return true;
+            return e_ReadNext;
         }
         m_current = m_document.AppendSection(name, m_keys.m_strPending);
         m_keys.m_strPending.clear();
         m_document.m_bDirty = true;
-        return true;
+        return m_bDefer ? e_ReadToHeader : e_ReadNext;
     }
 
-    // The lines from the section's header up to the end give its keys. Unless the pass knows
-    // which of them stores last, reading them tells what stands above the next item.
+    // The lines from the section's header up to the end give its keys.
     void CloseSection(std::size_t end) {
-        if (!m_bDefer || !m_current)
+        if (!m_bDefer)
             return;
         m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
-        st_section scratch;
-        if (std::exchange(m_bTailUnsure, false))
-            m_keys.m_strPending = ReadKeyLines(scratch, m_current->m_unreadLines);
+        m_keys.m_strPending = lines_left(m_current->m_unreadLines);
     }
 
     std::size_t Offset(const char* at) const {
@@ -162,14 +173,12 @@ private:
         m_current = m_document.GetSection("");
         if (!m_current)
             m_current = m_document.AppendSection("", "");
-        m_bDefer = m_bDefer && m_current->m_vecKeys.empty();
     }
 
     CDataFile& m_document;
     std::string_view m_text;
     const bool m_bMayDefer;
-    bool m_bDefer; // the keys of the current section are left unread
-    bool m_bTailUnsure = false;
+    bool m_bDefer = false; // the keys of the current section are passed over unread
     std::size_t m_nKeysStart = 0;
     t_Section m_current;
     KeyLines m_keys;
@@ -184,7 +193,7 @@ std::string FindValue(std::string_view text, bool hasNul, const std::string& key
             inSection = EqualsNoCase(HeaderName(line.m_strText), section);
         else if (inSection && line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key))
             value.assign(line.m_strValue);
-        return true;
+        return inSection ? e_ReadNext : e_ReadToHeader;
     });
     return value;
 }

@@ -67,6 +67,18 @@ st_IniLine ClassifyLine(std::string_view line) {
     return key;
 }
 
+std::size_t NextHeaderLine(std::string_view text, std::size_t from) {
+    for (std::size_t bracket = text.find('[', from); bracket != std::string_view::npos;
+         bracket = text.find('[', bracket + 1)) {
+        std::size_t start = bracket;
+        while (start > from && text[start - 1] != '\n' && is_trimmed(text[start - 1]))
+            --start;
+        if (start == from || text[start - 1] == '\n')
+            return start;
+    }
+    return text.size();
+}
+
 std::string HeaderName(std::string_view header) {
     std::string name(header.substr(1));
     const std::size_t close = name.rfind(']');

@@ -4,6 +4,7 @@
 #ifndef VORNEL_INI_INIREADER_H
 #define VORNEL_INI_INIREADER_H
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -49,15 +50,36 @@ st_IniLine ClassifyLine(std::string_view line);
 // Returns the section a header line names: after "[" up to the last "]", or all after "[".
 std::string HeaderName(std::string_view header);
 
-// Hands the meaning of every line of the text, in order, to handle(const st_IniLine&), which
-// returns false to stop. With hasNul, each line is cut at its first NUL byte.
+// What a handler asks of the reader after a line: the next line, the next header line (the
+// lines before it are not looked at), or no more lines.
+enum e_ReadOn { e_ReadNext, e_ReadToHeader, e_ReadNoMore };
+
+// Returns where the first header line at or after the line start `from` begins, or the size of
+// the text. Lines in between are not classified, so they are passed at the speed of memchr.
+std::size_t NextHeaderLine(std::string_view text, std::size_t from);
+
+// Hands the meaning of the lines of the text, in order, to handle(const st_IniLine&), which
+// returns what to read next. With hasNul, each line is cut at its first NUL byte, where it may
+// hide a header, so every line is handed.
 template <class Handler> void ReadLines(std::string_view text, bool hasNul, Handler&& handle) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        if (!handle(ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line)))
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        const e_ReadOn next = handle(ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line));
+        if (next == e_ReadNoMore)
             return;
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        start = next == e_ReadToHeader && !hasNul ? NextHeaderLine(text, end + 1) : end + 1;
+    }
+}
+
+// Hands the meaning of the lines of a text without NUL bytes to handle, last line first, until
+// it returns false.
+template <class Handler> void ReadLinesBackward(std::string_view text, Handler&& handle) {
+    while (!text.empty()) {
+        const std::size_t start = text.rfind('\n') + 1; // 0 when there is none
+        if (!handle(ClassifyLine(text.substr(start))))
+            return;
+        text = text.substr(0, start == 0 ? 0 : start - 1);
     }
 }
 
