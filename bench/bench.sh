@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Side-by-side benchmark of vornel, `git config -f` and crudini on generated INI files, plus
-# the floor: a C program making only the shell probes that vornel makes.
-# Needs: hyperfine, crudini, git, python3, /usr/bin/time (Debian packages hyperfine, crudini,
-# git, python3, time). Usage: bench/bench.sh [path/to/vornel]
+# Side-by-side benchmark of vornel, `git config -f` and crudini on generated INI files, with
+# the floors every row is held against: a C program making only the shell probes that vornel
+# makes (floor.c), `cat` of the file, and a C program that reads the file and writes it back
+# through a temporary file with fsync and rename (iofloor.c). A second vornel binary, if given,
+# is measured beside the first in every row. Needs: hyperfine, crudini, git, python3,
+# /usr/bin/time (Debian packages hyperfine, crudini, git, python3, time).
+# Usage: bench/bench.sh [path/to/vornel] [path/to/baseline-vornel]
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 vornel=$(realpath "${1:-$here/../build/vornel}")
+baseline=${2:+$(realpath "$2")}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cc -O2 -o "$work/floor" "$here/floor.c"
+cc -O2 -o "$work/iofloor" "$here/iofloor.c"
 results="$work/results.tsv"
 : >"$results"
 
@@ -34,29 +39,42 @@ measure() {
         "$work/h.json" | xargs printf '%s\t%s\t%.3f\n' "$label" "$tool" >>"$results"
 }
 
+# vornel_rows LABEL TOOL BINARY RUNS FILE SECTION KEY FRESH
+vornel_rows() {
+    local name=$1 tool=$2 bin=$3 runs=$4 f=$5 sec=$6 key=$7 fresh=$8
+    eval "$fresh"
+    measure "$name get" "$tool" "$runs" "" "$bin" -i="$f" -s="$sec" -k="$key"
+    measure "$name set existing" "$tool" "$runs" "$fresh" "$bin" -i="$f" -s="$sec" -k="$key" -v=changed
+    measure "$name set new" "$tool" "$runs" "$fresh" "$bin" -i="$f" -s="$sec" -k=fresh -v=1 -f
+    measure "$name delete" "$tool" "$runs" "$fresh" "$bin" -i="$f" -s="$sec" -k="$key" -d
+    eval "$fresh"
+    measure "$name full listing" "$tool" "$runs" "" "$bin" -i="$f" -P
+    measure "$name section listing" "$tool" "$runs" "" "$bin" -i="$f" -s="$sec"
+}
+
 run_rows() {
     local name=$1 sec=$2 key=$3 runs=$4 slow=$5
     local f="$work/$name.ini" fresh="cp $work/$name.orig $work/$name.ini"
+    vornel_rows "$name" vornel "$vornel" "$runs" "$f" "$sec" "$key" "$fresh"
+    [ -z "$baseline" ] || vornel_rows "$name" baseline "$baseline" "$runs" "$f" "$sec" "$key" "$fresh"
     eval "$fresh"
-    measure "$name get" vornel "$runs" "" "$vornel" -i="$f" -s="$sec" -k="$key"
     measure "$name get" git "$runs" "" git config -f "$f" "$sec.$key"
     measure "$name get" crudini "$slow" "" crudini --get "$f" "$sec" "$key"
-    measure "$name set existing" vornel "$runs" "$fresh" "$vornel" -i="$f" -s="$sec" -k="$key" -v=changed
     measure "$name set existing" git "$runs" "$fresh" git config -f "$f" "$sec.$key" changed
     measure "$name set existing" crudini "$slow" "$fresh" crudini --set "$f" "$sec" "$key" changed
-    measure "$name set new" vornel "$runs" "$fresh" "$vornel" -i="$f" -s="$sec" -k=fresh -v=1 -f
     measure "$name set new" git "$runs" "$fresh" git config -f "$f" "$sec.fresh" 1
     measure "$name set new" crudini "$slow" "$fresh" crudini --set "$f" "$sec" fresh 1
-    measure "$name delete" vornel "$runs" "$fresh" "$vornel" -i="$f" -s="$sec" -k="$key" -d
     measure "$name delete" git "$runs" "$fresh" git config -f "$f" --unset "$sec.$key"
     measure "$name delete" crudini "$slow" "$fresh" crudini --del "$f" "$sec" "$key"
     eval "$fresh"
-    measure "$name full listing" vornel "$runs" "" "$vornel" -i="$f" -P
     measure "$name full listing" git "$runs" "" git config -f "$f" --list
     measure "$name full listing" crudini "$slow" "" crudini --get --format=ini "$f"
-    measure "$name section listing" vornel "$runs" "" "$vornel" -i="$f" -s="$sec"
     measure "$name section listing" git "$runs" "" git config -f "$f" --get-regexp "^$sec\\."
     measure "$name section listing" crudini "$slow" "" crudini --get --format=ini "$f" "$sec"
+    # The floors of the rows, on the same file.
+    measure "$name probes" floor "$runs" "" "$work/floor" "$f"
+    measure "$name cat" floor "$runs" "" cat "$f"
+    measure "$name read-write" floor "$runs" "$fresh" "$work/iofloor" "$f"
 }
 
 make_file k10 1 10
@@ -66,27 +84,36 @@ make_file k100000 1000 100
 make_file one100000 1 100000
 
 run_rows k10 sec0 key9 40 10
-measure "k10 get" floor 40 "" "$work/floor" "$work/k10.ini"
 run_rows k1000 sec9 key99 20 5
 run_rows k10000 sec99 key99 15 5
 run_rows k100000 sec999 key99 30 3
 run_rows one100000 sec0 key99999 30 3
 
+# peak LABEL TOOL NAME COMMAND...: peak memory of the command on a fresh copy of the file NAME
 peak() {
-    local label=$1 tool=$2
-    shift 2
-    cp "$work/k100000.orig" "$work/k100000.ini"
+    local label=$1 tool=$2 name=$3
+    shift 3
+    cp "$work/$name.orig" "$work/$name.ini"
     /usr/bin/time -f %M -o "$work/mem" "$@" >/dev/null
-    printf '%s\t%s\t%s\n' "$label" "$tool" "$(($(cat "$work/mem") / 1024))" >>"$work/memory.tsv"
+    printf '%s\t%s\t%s\t%s\n' "$label" "$tool" "$(cat "$work/mem")" \
+        "$(stat -c %s "$work/$name.orig")" >>"$work/memory.tsv"
 }
 : >"$work/memory.tsv"
-f="$work/k100000.ini"
-peak "k100000 get" vornel "$vornel" -i="$f" -s=sec999 -k=key99
-peak "k100000 get" git git config -f "$f" sec999.key99
-peak "k100000 get" crudini crudini --get "$f" sec999 key99
-peak "k100000 set" vornel "$vornel" -i="$f" -s=sec999 -k=key99 -v=changed
-peak "k100000 set" git git config -f "$f" sec999.key99 changed
-peak "k100000 set" crudini crudini --set "$f" sec999 key99 changed
+make_file big 72000 100 # about 100 MB
+for tool in vornel baseline; do
+    bin=$vornel
+    if [ "$tool" = baseline ]; then
+        [ -n "$baseline" ] || continue
+        bin=$baseline
+    fi
+    peak "k100000 get" "$tool" k100000 "$bin" -i="$work/k100000.ini" -s=sec999 -k=key99
+    peak "k100000 set" "$tool" k100000 "$bin" -i="$work/k100000.ini" -s=sec999 -k=key99 -v=changed
+    peak "100 MB set" "$tool" big "$bin" -i="$work/big.ini" -s=sec71999 -k=key99 -v=changed
+done
+peak "k100000 get" git k100000 git config -f "$work/k100000.ini" sec999.key99
+peak "k100000 get" crudini k100000 crudini --get "$work/k100000.ini" sec999 key99
+peak "k100000 set" git k100000 git config -f "$work/k100000.ini" sec999.key99 changed
+peak "k100000 set" crudini k100000 crudini --set "$work/k100000.ini" sec999 key99 changed
 
 python3 - "$results" "$work/memory.tsv" <<'PY'
 import sys, collections
@@ -94,23 +121,41 @@ rows = collections.OrderedDict()
 for line in open(sys.argv[1]):
     label, tool, ms = line.rstrip("\n").split("\t")
     rows.setdefault(label, {})[tool] = float(ms)
-print("| row | vornel ms | git ms | crudini ms | vornel/git | vornel/crudini |")
-print("|---|---:|---:|---:|---:|---:|")
+base = any("baseline" in t for t in rows.values())
+print("| row | vornel ms |" + (" baseline ms | vornel/baseline |" if base else "")
+      + " git ms | crudini ms | vornel/git | vornel/crudini |")
+print("|---|---:|" + ("---:|---:|" if base else "") + "---:|---:|---:|---:|")
 for label, t in rows.items():
+    if "vornel" not in t:
+        continue
     v, g, c = t["vornel"], t["git"], t["crudini"]
-    print(f"| {label} | {v:.2f} | {g:.2f} | {c:.2f} | {v/g:.2f} | {v/c:.3f} |")
-floor = rows["k10 get"]["floor"]
+    cells = f"| {label} | {v:.2f} |"
+    if base:
+        cells += f" {t['baseline']:.2f} | {v / t['baseline']:.3f} |"
+    print(cells + f" {g:.2f} | {c:.2f} | {v/g:.2f} | {v/c:.3f} |")
+# Each row against its floor: the probes alone for reads that print a line or a section, the
+# probes and cat for a full listing, the probes and a read-write for a change.
+limits = {"get": ("probes", 1.3), "section listing": ("probes", 1.5),
+          "full listing": ("probes + cat", 2.0), "set existing": ("probes + read-write", 2.0),
+          "set new": ("probes + read-write", 2.0), "delete": ("probes + read-write", 2.0)}
 print()
-print(f"floor (the same shell probes, nothing else) for a 10-key get: {floor:.2f} ms; "
-      f"vornel/floor = {rows['k10 get']['vornel']/floor:.2f}")
+print("| row | vornel ms | floor | floor ms | vornel/floor | limit on k100000 |")
+print("|---|---:|---|---:|---:|---:|")
+for label, t in rows.items():
+    if "vornel" not in t:
+        continue
+    name, op = label.split(" ", 1)
+    floor_name, limit = limits[op]
+    floor = sum(rows[f"{name} {part}"]["floor"] for part in floor_name.split(" + "))
+    print(f"| {label} | {t['vornel']:.2f} | {floor_name} | {floor:.2f} | "
+          f"{t['vornel'] / floor:.2f} | {limit if name == 'k100000' else ''} |")
+print()
 print(f"get scaling 10,000 -> 100,000 keys: x{rows['k100000 get']['vornel']/rows['k10000 get']['vornel']:.2f}")
 print()
-print("| peak memory (MB) | vornel | git | crudini |")
-print("|---|---:|---:|---:|")
-mem = collections.OrderedDict()
+print("| peak memory | tool | MB | file MB | peak/file |")
+print("|---|---|---:|---:|---:|")
 for line in open(sys.argv[2]):
-    label, tool, mb = line.rstrip("\n").split("\t")
-    mem.setdefault(label, {})[tool] = mb
-for label, t in mem.items():
-    print(f"| {label} | {t['vornel']} | {t['git']} | {t['crudini']} |")
+    label, tool, kb, size = line.rstrip("\n").split("\t")
+    mb, file_mb = int(kb) / 1024, int(size) / 1048576
+    print(f"| {label} | {tool} | {mb:.1f} | {file_mb:.1f} | {mb / file_mb:.1f} |")
 PY

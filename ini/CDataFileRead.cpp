@@ -3,6 +3,7 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
+#include "host/HeapTuning.h"
 
 #include <utility>
 
@@ -78,7 +79,17 @@ private:
 
 } // namespace
 
+namespace {
+
+// Records take about this many times the bytes of the lines they come from.
+constexpr std::size_t kRecordBytesPerTextByte = 16;
+constexpr std::size_t kLargeLines = 256 * 1024;
+
+} // namespace
+
 std::string ReadKeyLines(st_section& section, std::string_view lines) {
+    if (lines.size() >= kLargeLines)
+        prepare_heap(lines.size() * kRecordBytesPerTextByte);
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
         keys.Take(section, line);
