@@ -39,24 +39,34 @@ measure() {
         "$work/h.json" | xargs printf '%s\t%s\t%.3f\n' "$label" "$tool" >>"$results"
 }
 
-# vornel_rows LABEL TOOL BINARY RUNS FILE SECTION KEY FRESH
+# vornel_row LABEL RUNS PREPARE ARGS...: vornel, and the baseline if given, in turns of five
+# runs, so that both meet the same states of the machine; a row takes the median of the turns.
+vornel_row() {
+    local label=$1 runs=$2 prepare=$3 turn
+    shift 3
+    for turn in $(seq 1 $((runs / 5))); do
+        measure "$label" vornel 5 "$prepare" "$vornel" "$@"
+        [ -z "$baseline" ] || measure "$label" baseline 5 "$prepare" "$baseline" "$@"
+    done
+}
+
+# vornel_rows NAME RUNS FILE SECTION KEY FRESH
 vornel_rows() {
-    local name=$1 tool=$2 bin=$3 runs=$4 f=$5 sec=$6 key=$7 fresh=$8
+    local name=$1 runs=$2 f=$3 sec=$4 key=$5 fresh=$6
     eval "$fresh"
-    measure "$name get" "$tool" "$runs" "" "$bin" -i="$f" -s="$sec" -k="$key"
-    measure "$name set existing" "$tool" "$runs" "$fresh" "$bin" -i="$f" -s="$sec" -k="$key" -v=changed
-    measure "$name set new" "$tool" "$runs" "$fresh" "$bin" -i="$f" -s="$sec" -k=fresh -v=1 -f
-    measure "$name delete" "$tool" "$runs" "$fresh" "$bin" -i="$f" -s="$sec" -k="$key" -d
+    vornel_row "$name get" "$runs" "" -i="$f" -s="$sec" -k="$key"
+    vornel_row "$name set existing" "$runs" "$fresh" -i="$f" -s="$sec" -k="$key" -v=changed
+    vornel_row "$name set new" "$runs" "$fresh" -i="$f" -s="$sec" -k=fresh -v=1 -f
+    vornel_row "$name delete" "$runs" "$fresh" -i="$f" -s="$sec" -k="$key" -d
     eval "$fresh"
-    measure "$name full listing" "$tool" "$runs" "" "$bin" -i="$f" -P
-    measure "$name section listing" "$tool" "$runs" "" "$bin" -i="$f" -s="$sec"
+    vornel_row "$name full listing" "$runs" "" -i="$f" -P
+    vornel_row "$name section listing" "$runs" "" -i="$f" -s="$sec"
 }
 
 run_rows() {
     local name=$1 sec=$2 key=$3 runs=$4 slow=$5
     local f="$work/$name.ini" fresh="cp $work/$name.orig $work/$name.ini"
-    vornel_rows "$name" vornel "$vornel" "$runs" "$f" "$sec" "$key" "$fresh"
-    [ -z "$baseline" ] || vornel_rows "$name" baseline "$baseline" "$runs" "$f" "$sec" "$key" "$fresh"
+    vornel_rows "$name" "$runs" "$f" "$sec" "$key" "$fresh"
     eval "$fresh"
     measure "$name get" git "$runs" "" git config -f "$f" "$sec.$key"
     measure "$name get" crudini "$slow" "" crudini --get "$f" "$sec" "$key"
@@ -117,10 +127,13 @@ peak "k100000 set" crudini k100000 crudini --set "$work/k100000.ini" sec999 key9
 
 python3 - "$results" "$work/memory.tsv" <<'PY'
 import sys, collections
-rows = collections.OrderedDict()
+import statistics
+turns = collections.OrderedDict()
 for line in open(sys.argv[1]):
     label, tool, ms = line.rstrip("\n").split("\t")
-    rows.setdefault(label, {})[tool] = float(ms)
+    turns.setdefault(label, {}).setdefault(tool, []).append(float(ms))
+rows = collections.OrderedDict(
+    (label, {tool: statistics.median(ms) for tool, ms in t.items()}) for label, t in turns.items())
 base = any("baseline" in t for t in rows.values())
 print("| row | vornel ms |" + (" baseline ms | vornel/baseline |" if base else "")
       + " git ms | crudini ms | vornel/git | vornel/crudini |")

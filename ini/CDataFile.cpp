@@ -22,7 +22,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
       m_bBinary(false), m_bByteOrderMark(false) {
-    AppendSection("", "");
+    AppendSection("", "", HashNoCase(""));
 }
 
 CDataFile::CDataFile(const std::string& fileName, bool autoSave) : CDataFile(autoSave) {
@@ -67,12 +67,13 @@ t_Key CDataFile::GetKey(const std::string& key, const std::string& section) cons
     return found ? found->FindKey(key) : t_Key();
 }
 
-t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment) {
+t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment,
+                                   std::uint32_t hash) {
     auto section = std::make_shared<st_section>();
     section->m_strName = name;
     section->m_strComment = comment;
     m_vecSections.push_back(section);
-    m_sectionIndex.Add(m_vecSections, m_vecSections.size() - 1);
+    m_sectionIndex.AddAbsent(hash, m_vecSections.size() - 1);
     return section;
 }
 
@@ -92,7 +93,7 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
     }
     if (!IsStorable(name, "", ""))
         return false;
-    AppendSection(name, comment);
+    AppendSection(name, comment, HashNoCase(name));
     m_bDirty = true;
     return true;
 }

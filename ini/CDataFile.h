@@ -166,7 +166,9 @@ private:
     void PassOnKeptLines(const std::string& kept, std::size_t section);
     void Adopt(FileText&& text);
     void ReadAllKeys();
-    t_Section AppendSection(const std::string& name, const std::string& comment);
+    // Appends a section whose name the document does not hold yet; hash is HashNoCase of it.
+    t_Section AppendSection(const std::string& name, const std::string& comment,
+                            std::uint32_t hash);
 
     NameIndex<st_section> m_sectionIndex;
     // What follows the last item of the text read, in the reader's form of a comment.
@@ -183,11 +185,6 @@ private:
 // Reads the lines of one section's keys into it, as reading a file does; returns the lines
 // after the last one that stores, which belong to the next item.
 std::string ReadKeyLines(st_section& section, std::string_view lines);
-// Returns the value that reading the text gives the key in the section, or "" when it gives
-// none; builds nothing. Lines before the first header belong to the section "".
-std::string FindValue(std::string_view text, bool hasNul, const std::string& key,
-                      const std::string& section);
-
 // Returns 0 when the names are equal without regard to ASCII letter case, else 1.
 int CompareNoCase(const std::string& a, const std::string& b);
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.

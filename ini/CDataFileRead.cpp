@@ -113,7 +113,8 @@ std::string lines_left(std::string_view lines) {
         return line.m_eKind != e_LineKey && line.m_eKind != e_LineEmptyValue;
     });
     st_section scratch;
-    return ReadKeyLines(scratch, lines.substr(from));
+    return TrimWhite(lines.substr(from)).empty() ? std::string()
+                                                 : ReadKeyLines(scratch, lines.substr(from));
 }
 
 } // namespace
@@ -153,13 +154,15 @@ private:
         CloseSection(Offset(line.m_strLine.data()));
         m_nKeysStart = Offset(line.m_strLine.data() + line.m_strLine.size());
         const std::string name = HeaderName(line.m_strText);
-        m_current = m_document.GetSection(name);
+        const std::uint32_t hash = HashNoCase(name);
+        m_current = m_document.m_sectionIndex.Find(name, m_document.m_vecSections, hash);
         m_bDefer = m_bMayDefer && !m_current;
         if (m_current) {
+            ReadKeyLines(*m_current, std::exchange(m_current->m_unreadLines, std::string_view()));
             CDataFile::ReportSectionExists(name);
             return e_ReadNext;
         }
-        m_current = m_document.AppendSection(name, m_keys.m_strPending);
+        m_current = m_document.AppendSection(name, m_keys.m_strPending, hash);
         m_keys.m_strPending.clear();
         m_document.m_bDirty = true;
         return m_bDefer ? e_ReadToHeader : e_ReadNext;
@@ -183,7 +186,7 @@ private:
             return;
         m_current = m_document.GetSection("");
         if (!m_current)
-            m_current = m_document.AppendSection("", "");
+            m_current = m_document.AppendSection("", "", HashNoCase(""));
     }
 
     CDataFile& m_document;
@@ -194,20 +197,6 @@ private:
     t_Section m_current;
     KeyLines m_keys;
 };
-
-std::string FindValue(std::string_view text, bool hasNul, const std::string& key,
-                      const std::string& section) {
-    bool inSection = section.empty(); // lines before the first header
-    std::string value;
-    ReadLines(text, hasNul, [&](const st_IniLine& line) {
-        if (line.m_eKind == e_LineHeader)
-            inSection = EqualsNoCase(HeaderName(line.m_strText), section);
-        else if (inSection && line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key))
-            value.assign(line.m_strValue);
-        return inSection ? e_ReadNext : e_ReadToHeader;
-    });
-    return value;
-}
 
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     FileText text;
@@ -273,10 +262,20 @@ std::string CDataFile::TextStart(std::string_view lines) const {
     return starts_with_mark(lines) ? "\n" : "";
 }
 
+// The last key line of the name gives the value: unread lines are read from their end, and the
+// first one found answers.
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
     const t_Section found = m_sectionIndex.Find(section, m_vecSections);
-    if (found && !found->m_unreadLines.empty())
-        return FindValue(found->m_unreadLines, false, key, "");
+    if (found && !found->m_unreadLines.empty()) {
+        std::string value;
+        ReadLinesBackward(found->m_unreadLines, [&](const st_IniLine& line) {
+            const bool last = line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key);
+            if (last)
+                value.assign(line.m_strValue);
+            return !last;
+        });
+        return value;
+    }
     const t_Key record = found ? found->FindKey(key) : t_Key();
     return record ? record->m_strValue : std::string();
 }

@@ -43,13 +43,6 @@ public:
         }
     }
 
-    // The record at the position was appended last; an earlier one of its name stays first.
-    void Add(const List& list, std::size_t position) {
-        const std::uint32_t hash = HashNoCase(list[position]->m_strName);
-        if (!Find(list[position]->m_strName, list, hash))
-            AddAbsent(hash, position);
-    }
-
     // For a record whose name Find has just not found.
     void AddAbsent(std::uint32_t hash, std::size_t position) {
         if ((m_used + 1) * 2 > m_slots.size())
@@ -57,10 +50,14 @@ public:
         Insert(hash, static_cast<std::uint32_t>(position + 1));
     }
 
+    // Indexes the list anew; of records of one name, the first is found.
     void Rebuild(const List& list) {
         *this = NameIndex();
-        for (std::size_t position = 0; position < list.size(); ++position)
-            Add(list, position);
+        for (std::size_t position = 0; position < list.size(); ++position) {
+            const std::uint32_t hash = HashNoCase(list[position]->m_strName);
+            if (!Find(list[position]->m_strName, list, hash))
+                AddAbsent(hash, position);
+        }
     }
 
 private:
