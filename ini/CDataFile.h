@@ -51,7 +51,7 @@ struct st_section {
 typedef std::shared_ptr<st_section> t_Section;
 typedef std::vector<t_Section> SectionList;
 
-// Reading keeps the text and reads a section's keys on first need, so that a run that looks at
+// A section's keys are read from the text kept when first needed, so that a run that looks at
 // one section of a large file builds no record for the keys of the others. Nothing saves
 // unless its contract says so.
 class CDataFile {
@@ -70,44 +70,37 @@ public:
     // Sets the file that Save writes; a change of a set name marks the document modified.
     void SetFileName(const std::string& newName);
 
-    // Returns the section of that name (letter case aside), or an empty pointer.
+    // Return the section, or the key of the section, of that name (letter case aside), or an
+    // empty pointer; the records are the document's own.
     t_Section GetSection(const std::string& section) const;
-    // Returns the key of the section, or an empty pointer when the key or section is missing.
     t_Key GetKey(const std::string& key, const std::string& section) const;
-    // Appends a section; false when the name exists or would not read back as itself.
+    // Append a section (with copies of the keys, duplicates included); false when the name
+    // exists or would not read back as itself.
     bool CreateSection(const std::string& name, const std::string& comment);
-    // As above, then appends copies of the keys (duplicates included).
     bool CreateSection(const std::string& name, const std::string& comment, const KeyList& keys);
     // Stores the value and comment of a key, creating its section and the key as the flags
-    // allow (a new key needs a value). False, changing nothing, when it may not or would not
-    // read back from the file as itself.
+    // allow (CreateKey: keys always) and a new key only with a value. False, changing nothing,
+    // when it may not or the key would not read back from the file as itself.
     bool SetValue(const std::string& key, const std::string& value, const std::string& comment,
                   const std::string& section);
-    // SetValue with the creation of keys allowed for this call.
     bool CreateKey(const std::string& key, const std::string& value, const std::string& comment,
                    const std::string& section);
-    // Returns the key's value, or "" when the key or section is missing.
+    // Return the key's value, or "" when the key or section is missing.
     std::string GetValue(const std::string& key, const std::string& section) const;
-    // Same as GetValue.
     std::string GetString(const std::string& key, const std::string& section) const;
-    // Removes the section and its keys; false when it is missing. The lines that store nothing
-    // in them move to the next item. Does not mark the document modified.
+    // Remove the section with its keys, or the key; false when it is missing. The lines that
+    // store nothing in them move to the next item. The modified flag stays as it is.
     bool DeleteSection(const std::string& section);
-    // Removes the key; false when it is missing. The lines that store nothing above it move to
-    // the next item. Does not mark the document modified.
     bool DeleteKey(const std::string& key, const std::string& section);
-    // Returns the number of keys in all sections, keys read with an empty value included.
+    // Return the number of keys (keys read with an empty value included) and of sections.
     int KeyCount() const;
-    // Returns the number of sections, the unnamed one included.
     int SectionCount() const;
-    // Whether the key exists in the section.
+    // Whether the key, or the section, exists.
     bool IsKeyExist(const std::string& key, const std::string& section) const;
-    // Whether the section exists.
     bool IsSectionExist(const std::string& section) const;
-    // Replaces the key's comment; false when the key is missing.
+    // Replace the comment of the key or section; false when it is missing.
     bool SetKeyComment(const std::string& key, const std::string& comment,
                        const std::string& section);
-    // Replaces the section's comment; false when the section is missing.
     bool SetSectionComment(const std::string& section, const std::string& comment);
 
     // Reads the file into the document, merged with what it holds, and takes its name; false
@@ -121,17 +114,17 @@ public:
     // Returns a comment as the writer puts it: trimmed, an indicator before every line that
     // lacks one; with removeIndicators, indicators and white space off its ends.
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
-    // Returns the document in the text that Save writes; changes nothing.
+    // Returns the document in the text that Save writes.
     std::string ToText() const;
 
-    // The typed setters store the value's fixed text form through SetValue.
+    // The setters store the value's fixed text form through SetValue; the getters return the
+    // value read as the type, or the type's failure value.
     bool SetInt(const std::string& key, int value, const std::string& comment,
                 const std::string& section);
     bool SetFloat(const std::string& key, float value, const std::string& comment,
                   const std::string& section);
     bool SetBool(const std::string& key, bool value, const std::string& comment,
                  const std::string& section);
-    // The typed getters return the value read as that type, or its type's failure value.
     int GetInt(const std::string& key, const std::string& section) const;
     float GetFloat(const std::string& key, const std::string& section) const;
     bool GetBool(const std::string& key, const std::string& section) const;

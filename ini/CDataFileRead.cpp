@@ -25,20 +25,12 @@ namespace {
 // feed, for the next key stored or section created, which holds them as its comment.
 class KeyLines {
 public:
-    // Takes one line that is no header; returns whether it stored a key.
-    bool Take(st_section& section, const st_IniLine& line) {
-        switch (line.m_eKind) {
-        case e_LineKey:
-            StoreKey(section, std::string(line.m_strText), std::string(line.m_strValue));
-            return true;
-        case e_LineEmptyValue:
-            return StoreEmptyValue(section, std::string(line.m_strText), line.m_strLine);
-        case e_LineEmpty:
-            return false;
-        default:
+    // Takes one line that is no header; a key line into the section.
+    void Take(st_section* section, const st_IniLine& line) {
+        if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
+            Store(*section, line);
+        else if (line.m_eKind != e_LineEmpty)
             Keep(line.m_strLine);
-            return false;
-        }
     }
 
     void Keep(std::string_view line) {
@@ -50,55 +42,31 @@ public:
 
 private:
     // Repeated keys merge into the first; the last value and the last comment win, but what
-    // stood above a key without a value is its own.
-    void StoreKey(st_section& section, std::string&& key, std::string&& value) {
+    // stood above a key without a value is its own. Only the first line of a key without a
+    // value stands for the key; any later one stores nothing.
+    void Store(st_section& section, const st_IniLine& line) {
+        std::string key(line.m_strText);
         const std::uint32_t hash = HashNoCase(key);
-        if (t_Key existing = section.m_keyIndex.Find(key, section.m_vecKeys, hash)) {
-            existing->m_strComment = existing->m_strValue.empty()
-                                         ? existing->m_strComment + m_strPending
-                                         : KeptLines(existing->m_strComment) + m_strPending;
-            existing->m_strValue = std::move(value);
+        const t_Key existing = section.m_keyIndex.Find(key, section.m_vecKeys, hash);
+        if (existing && line.m_eKind == e_LineEmptyValue)
+            return Keep(line.m_strLine);
+        if (existing) {
+            existing->m_strComment =
+                (existing->m_strValue.empty() ? existing->m_strComment
+                                              : KeptLines(existing->m_strComment)) +
+                m_strPending;
+            existing->m_strValue.assign(line.m_strValue);
         } else {
-            section.AppendKey(st_key{std::move(key), std::move(value), m_strPending}, hash);
+            section.AppendKey(st_key{std::move(key), std::string(line.m_strValue), m_strPending},
+                              hash);
         }
         m_strPending.clear();
-    }
-
-    // The first line of a key without a value stands for the key; any later one stores nothing.
-    bool StoreEmptyValue(st_section& section, std::string&& key, std::string_view line) {
-        const std::uint32_t hash = HashNoCase(key);
-        if (section.m_keyIndex.Find(key, section.m_vecKeys, hash)) {
-            Keep(line);
-            return false;
-        }
-        section.AppendKey(st_key{std::move(key), "", m_strPending}, hash);
-        m_strPending.clear();
-        return true;
     }
 };
-
-} // namespace
-
-namespace {
 
 // Records take about this many times the bytes of the lines they come from.
 constexpr std::size_t kRecordBytesPerTextByte = 16;
 constexpr std::size_t kLargeLines = 256 * 1024;
-
-} // namespace
-
-std::string ReadKeyLines(st_section& section, std::string_view lines) {
-    if (lines.size() >= kLargeLines)
-        prepare_heap(lines.size() * kRecordBytesPerTextByte);
-    KeyLines keys;
-    ReadLines(lines, false, [&](const st_IniLine& line) {
-        keys.Take(section, line);
-        return e_ReadNext;
-    });
-    return std::move(keys.m_strPending);
-}
-
-namespace {
 
 // What a section's lines leave for the next item: the lines after the last one that stores.
 // A key line with a value always stores, so reading from the end finds the last one, and the
@@ -118,6 +86,17 @@ std::string lines_left(std::string_view lines) {
 }
 
 } // namespace
+
+std::string ReadKeyLines(st_section& section, std::string_view lines) {
+    if (lines.size() >= kLargeLines)
+        prepare_heap(lines.size() * kRecordBytesPerTextByte);
+    KeyLines keys;
+    ReadLines(lines, false, [&](const st_IniLine& line) {
+        keys.Take(&section, line);
+        return e_ReadNext;
+    });
+    return std::move(keys.m_strPending);
+}
 
 // Turns INI text into sections. The lines of a new section's keys are passed over unread: the
 // section keeps them, and only what they leave above the next header is read. Lines before the
@@ -142,10 +121,8 @@ private:
         if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue) {
             m_document.m_bDirty = m_document.m_bDirty || line.m_eKind == e_LineKey;
             Current();
-            m_keys.Take(*m_current, line);
-        } else if (line.m_eKind != e_LineEmpty) {
-            m_keys.Keep(line.m_strLine);
         }
+        m_keys.Take(m_current.get(), line);
         return e_ReadNext;
     }
 

@@ -7,7 +7,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ostream>
-#include <vector>
 
 namespace {
 
@@ -109,16 +108,16 @@ std::string CommentLines(const std::string& text) {
 
 int WriteLn(std::ostream& stream, const char* format, ...) {
     va_list args;
-    va_start(args, format);
     va_list measure;
+    va_start(args, format);
     va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    std::string text(
+        static_cast<std::size_t>(std::max(std::vsnprintf(nullptr, 0, format, measure), 0)), '\0');
     va_end(measure);
-    std::vector<char> buffer(static_cast<std::size_t>(length < 0 ? 0 : length) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    std::vsnprintf(&text[0], text.size() + 1, format, args); // the NUL lands on text's own
     va_end(args);
     std::string line;
-    append_line(line, std::string(buffer.data(), buffer.size() - 1));
+    append_line(line, text);
     stream.write(line.data(), static_cast<std::streamsize>(line.size()));
     return static_cast<int>(line.size());
 }
@@ -126,11 +125,8 @@ int WriteLn(std::ostream& stream, const char* format, ...) {
 void RemoveCommentIndicators(std::string& text) {
     const std::string set = CommentIndicators + WhiteSpace;
     const std::size_t first = text.find_first_not_of(set);
-    if (first == std::string::npos) {
-        text.clear();
-        return;
-    }
-    text = text.substr(first, text.find_last_not_of(set) - first + 1);
+    text = first == std::string::npos ? std::string()
+                                      : text.substr(first, text.find_last_not_of(set) - first + 1);
 }
 
 std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicators) const {

@@ -1,6 +1,6 @@
-// The INI grammar in one place: the character classes, what one line of text is, the one loop
-// that reads text and hands each line's meaning to a handler, and the inverse of reading:
-// whether a name, a value or a comment line written out reads back as itself.
+// The INI grammar in one place: the character classes, what one line of text is, the reader
+// that hands each line's meaning to a handler, and the inverse of reading: whether a name, a
+// value or a comment line written out reads back as itself.
 #ifndef VORNEL_INI_INIREADER_H
 #define VORNEL_INI_INIREADER_H
 
@@ -15,8 +15,7 @@ constexpr std::string_view kEqualIndicators = "=:";
 // Stripped from the ends of lines, names and comments.
 constexpr std::string_view kWhiteSpace = " \t\n\r";
 
-// Whether the character is one of the class. Spelled out, since reading tests every byte of a
-// file against the classes.
+// Whether the character is one of the class; spelled out, for a loop over every byte of a file.
 constexpr bool IsIn(std::string_view characterClass, char c) {
     for (char member : characterClass) {
         if (member == c)
@@ -50,9 +49,8 @@ st_IniLine ClassifyLine(std::string_view line);
 // Returns the section a header line names: after "[" up to the last "]", or all after "[".
 std::string HeaderName(std::string_view header);
 
-// What a handler asks of the reader after a line: the next line, the next header line (the
-// lines before it are not looked at), or no more lines.
-enum e_ReadOn { e_ReadNext, e_ReadToHeader, e_ReadNoMore };
+// What a handler asks of the reader after a line: the next line, or the next header line.
+enum e_ReadOn { e_ReadNext, e_ReadToHeader };
 
 // Returns where the first header line at or after the line start `from` begins, or the size of
 // the text. Lines in between are not classified, so they are passed at the speed of memchr.
@@ -66,8 +64,6 @@ template <class Handler> void ReadLines(std::string_view text, bool hasNul, Hand
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view line = text.substr(start, end - start);
         const e_ReadOn next = handle(ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line));
-        if (next == e_ReadNoMore)
-            return;
         start = next == e_ReadToHeader && !hasNul ? NextHeaderLine(text, end + 1) : end + 1;
     }
 }
