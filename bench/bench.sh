@@ -15,6 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cc -O2 -o "$work/floor" "$here/floor.c"
 cc -O2 -o "$work/iofloor" "$here/iofloor.c"
+cc -O2 -o "$work/pages" "$here/pages.c"
 results="$work/results.tsv"
 : >"$results"
 
@@ -39,20 +40,24 @@ measure() {
         "$work/h.json" | xargs printf '%s\t%s\t%.3f\n' "$label" "$tool" >>"$results"
 }
 
-# vornel_row LABEL RUNS PREPARE ARGS...: vornel, and the baseline if given, in turns of five
-# runs, so that both meet the same states of the machine; a row takes the median of the turns.
+# vornel_row LABEL RUNS PREPARE ARGS...: vornel, the baseline if given, and the floors of the
+# file in $f, in turns of five runs, so that all meet the same states of the machine; a row
+# takes the median of its turns.
 vornel_row() {
-    local label=$1 runs=$2 prepare=$3 turn
+    local label=$1 runs=$2 prepare=$3 turn name=${1%% *}
     shift 3
     for turn in $(seq 1 $((runs / 5))); do
         measure "$label" vornel 5 "$prepare" "$vornel" "$@"
         [ -z "$baseline" ] || measure "$label" baseline 5 "$prepare" "$baseline" "$@"
+        measure "$name probes" floor 5 "" "$work/floor" "$f"
+        measure "$name cat" floor 5 "" cat "$f"
+        measure "$name read-write" floor 5 "$fresh" "$work/iofloor" "$f"
     done
 }
 
-# vornel_rows NAME RUNS FILE SECTION KEY FRESH
+# vornel_rows NAME RUNS SECTION KEY, on the file $f restored by $fresh
 vornel_rows() {
-    local name=$1 runs=$2 f=$3 sec=$4 key=$5 fresh=$6
+    local name=$1 runs=$2 sec=$3 key=$4
     eval "$fresh"
     vornel_row "$name get" "$runs" "" -i="$f" -s="$sec" -k="$key"
     vornel_row "$name set existing" "$runs" "$fresh" -i="$f" -s="$sec" -k="$key" -v=changed
@@ -65,8 +70,8 @@ vornel_rows() {
 
 run_rows() {
     local name=$1 sec=$2 key=$3 runs=$4 slow=$5
-    local f="$work/$name.ini" fresh="cp $work/$name.orig $work/$name.ini"
-    vornel_rows "$name" "$runs" "$f" "$sec" "$key" "$fresh"
+    f="$work/$name.ini" fresh="cp $work/$name.orig $work/$name.ini"
+    vornel_rows "$name" "$runs" "$sec" "$key"
     eval "$fresh"
     measure "$name get" git "$runs" "" git config -f "$f" "$sec.$key"
     measure "$name get" crudini "$slow" "" crudini --get "$f" "$sec" "$key"
@@ -81,10 +86,6 @@ run_rows() {
     measure "$name full listing" crudini "$slow" "" crudini --get --format=ini "$f"
     measure "$name section listing" git "$runs" "" git config -f "$f" --get-regexp "^$sec\\."
     measure "$name section listing" crudini "$slow" "" crudini --get --format=ini "$f" "$sec"
-    # The floors of the rows, on the same file.
-    measure "$name probes" floor "$runs" "" "$work/floor" "$f"
-    measure "$name cat" floor "$runs" "" cat "$f"
-    measure "$name read-write" floor "$runs" "$fresh" "$work/iofloor" "$f"
 }
 
 make_file k10 1 10
@@ -98,6 +99,9 @@ run_rows k1000 sec9 key99 20 5
 run_rows k10000 sec99 key99 15 5
 run_rows k100000 sec999 key99 30 3
 run_rows one100000 sec0 key99999 30 3
+for pages in small huge; do
+    measure "text read into $pages pages" pages 30 "" "$work/pages" "$work/k100000.orig" "$pages"
+done
 
 # peak LABEL TOOL NAME COMMAND...: peak memory of the command on a fresh copy of the file NAME
 peak() {
@@ -163,6 +167,9 @@ for label, t in rows.items():
     print(f"| {label} | {t['vornel']:.2f} | {floor_name} | {floor:.2f} | "
           f"{t['vornel'] / floor:.2f} | {limit if name == 'k100000' else ''} |")
 print()
+small, huge = (rows[f"text read into {p} pages"]["pages"] for p in ("small", "huge"))
+print(f"huge pages for the text read: the 100,000-key file read into ordinary pages {small:.2f} ms, "
+      f"into huge pages {huge:.2f} ms")
 print(f"get scaling 10,000 -> 100,000 keys: x{rows['k100000 get']['vornel']/rows['k10000 get']['vornel']:.2f}")
 print()
 print("| peak memory | tool | MB | file MB | peak/file |")

@@ -9,9 +9,8 @@
 #include <utility>
 
 // Text held in memory: the bytes of a file, or a string handed over. A file's bytes go to
-// memory mapped for them alone, in huge pages where the host has them: on the virtual machine
-// of bench/README.md a first touch of an ordinary page costs more than reading it, and the
-// rows "k100000 get" and "huge pages for the text read" there show what this saves.
+// memory mapped for them alone, in huge pages where the host has them; the row "huge pages for
+// the text read" of bench/README.md shows what that saves.
 class FileText {
 public:
     FileText() = default;

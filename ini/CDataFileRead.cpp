@@ -20,9 +20,8 @@ std::string GetNextWord(std::string& line) {
 
 namespace {
 
-// The lines of one section's keys. The lines above an item that store nothing (comment lines,
-// lines without a name or a separator, repeated keys without a value) wait, each behind a line
-// feed, for the next key stored or section created, which holds them as its comment.
+// The lines of one section's keys. Lines that store nothing wait, each behind a line feed, for
+// the next key stored or section created, which holds them as its comment.
 class KeyLines {
 public:
     // Takes one line that is no header; a key line into the section.
@@ -41,9 +40,8 @@ public:
     std::string m_strPending;
 
 private:
-    // Repeated keys merge into the first; the last value and the last comment win, but what
-    // stood above a key without a value is its own. Only the first line of a key without a
-    // value stands for the key; any later one stores nothing.
+    // Repeated keys merge into the first; the last value and comment win, but what stood above
+    // a key without a value is its own. A repeated key without a value stores nothing.
     void Store(st_section& section, const st_IniLine& line) {
         std::string key(line.m_strText);
         const std::uint32_t hash = HashNoCase(key);
@@ -68,10 +66,8 @@ private:
 constexpr std::size_t kRecordBytesPerTextByte = 16;
 constexpr std::size_t kLargeLines = 256 * 1024;
 
-// What a section's lines leave for the next item: the lines after the last one that stores.
-// A key line with a value always stores, so reading from the end finds the last one, and the
-// lines after it are read; unless a key line without a value stands after it: whether that
-// stores depends on the keys above it, so all lines are read.
+// What a section's lines leave for the next item: the lines after the last key line, found from
+// the end, unless a key line without a value stands after it, which may store or not.
 std::string lines_left(std::string_view lines) {
     std::size_t from = 0;
     ReadLinesBackward(lines, [&](const st_IniLine& line) {
@@ -98,11 +94,9 @@ std::string ReadKeyLines(st_section& section, std::string_view lines) {
     return std::move(keys.m_strPending);
 }
 
-// Turns INI text into sections. The lines of a new section's keys are passed over unread: the
-// section keeps them, and only what they leave above the next header is read. Lines before the
-// first header and under a repeated header are read at once and merge into the records of
-// their section, as are all lines of a text with NUL bytes. Lines after the last item are the
-// document's trailing lines.
+// Turns INI text into sections. A new section keeps the lines of its keys unread; lines before
+// the first header, under a repeated header or in a text with NUL bytes are read at once into
+// the records. Lines after the last item are the document's trailing lines.
 class IniReader {
 public:
     IniReader(CDataFile& document, std::string_view text, bool mayDefer)
