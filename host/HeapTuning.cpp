@@ -5,6 +5,7 @@
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -15,6 +16,9 @@ constexpr std::size_t kBeyondTop = 1u << 20;  // more than the heap's free top h
 } // namespace
 
 void prepare_heap(std::size_t bytes) {
+    static bool prepared = false;
+    if (std::exchange(prepared, true))
+        return;
     const int pad = static_cast<int>(bytes < kLargestHeapRequest ? bytes : kLargestHeapRequest);
     mallopt(M_MMAP_THRESHOLD, kLargestHeapRequest);
     mallopt(M_TRIM_THRESHOLD, 2 * pad);

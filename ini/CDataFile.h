@@ -148,8 +148,9 @@ protected:
     // Returns the section's keys: its records, or, while its lines are unread, the records read
     // from them into scratch, which the section does not keep.
     static const KeyList& KeysOf(const st_section& section, st_section& scratch);
-    // Returns the size of the text read last: about what writing or listing the document takes.
-    std::size_t ReadSize() const { return m_text.View().size(); }
+    // Makes room in out for about the size of the text read, which writing or listing the whole
+    // document takes.
+    void ReserveText(std::string& out) const;
 
 private:
     friend class IniReader;

@@ -64,7 +64,7 @@ private:
 
 // Records take about this many times the bytes of the lines they come from.
 constexpr std::size_t kRecordBytesPerTextByte = 16;
-constexpr std::size_t kLargeLines = 256 * 1024;
+constexpr std::size_t kLargeText = 256 * 1024;
 
 // What a section's lines leave for the next item: the lines after the last key line, found from
 // the end, unless a key line without a value stands after it, which may store or not.
@@ -84,7 +84,7 @@ std::string lines_left(std::string_view lines) {
 } // namespace
 
 std::string ReadKeyLines(st_section& section, std::string_view lines) {
-    if (lines.size() >= kLargeLines)
+    if (lines.size() >= kLargeText)
         prepare_heap(lines.size() * kRecordBytesPerTextByte);
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
@@ -215,6 +215,13 @@ void CDataFile::Adopt(FileText&& text) {
 void CDataFile::ReadAllKeys() {
     for (const t_Section& section : m_vecSections)
         ReadKeyLines(*section, std::exchange(section->m_unreadLines, std::string_view()));
+}
+
+void CDataFile::ReserveText(std::string& out) const {
+    const std::size_t size = m_text.View().size();
+    if (size >= kLargeText)
+        prepare_heap(size * kRecordBytesPerTextByte);
+    out.reserve(size + size / 8);
 }
 
 const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch) {

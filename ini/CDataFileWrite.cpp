@@ -167,7 +167,7 @@ std::string written_comment(const CDataFile& document, const std::string& commen
 std::string CDataFile::ToText() const {
     const char equal = EqualIndicators.front();
     std::string out;
-    out.reserve(ReadSize() + ReadSize() / 8);
+    ReserveText(out);
     st_section scratch[2];
     st_Place place{nullptr, 0};
     for (std::size_t i = 0; i < m_vecSections.size(); ++i) {

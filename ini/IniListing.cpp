@@ -25,7 +25,7 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
     st_section scratch;
     const bool withHeadings = section.empty() && key.empty();
     if (withHeadings)
-        out.reserve(ReadSize() + ReadSize() / 8);
+        ReserveText(out);
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
