@@ -159,7 +159,6 @@ private:
     // Lines that store nothing lose their item but not their place: the next item takes them.
     void PassOnKeptLines(const std::string& kept, std::size_t section);
     void Adopt(FileText&& text);
-    void ReadAllKeys();
     // Appends a section whose name the document does not hold yet; hash is HashNoCase of it.
     t_Section AppendSection(const std::string& name, const std::string& comment,
                             std::uint32_t hash);

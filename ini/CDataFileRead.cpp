@@ -203,18 +203,14 @@ std::string_view without_mark(std::string_view text) {
 
 // A text with NUL bytes is read line by line without deferring: a NUL byte ends its line.
 void CDataFile::Adopt(FileText&& text) {
-    ReadAllKeys(); // unread lines point into the text held now
+    for (const t_Section& section : m_vecSections) // unread lines point into the text held now
+        ReadKeyLines(*section, std::exchange(section->m_unreadLines, std::string_view()));
     m_text = std::move(text);
     m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_text.View());
     const std::string_view lines = without_mark(m_text.View());
     const bool hasNul = lines.find('\0') != std::string_view::npos;
     m_bBinary = m_bBinary || hasNul;
     IniReader(*this, lines, !hasNul).Read(hasNul);
-}
-
-void CDataFile::ReadAllKeys() {
-    for (const t_Section& section : m_vecSections)
-        ReadKeyLines(*section, std::exchange(section->m_unreadLines, std::string_view()));
 }
 
 void CDataFile::ReserveText(std::string& out) const {
