@@ -69,8 +69,10 @@ template <class Handler> void ReadLines(std::string_view text, bool hasNul, Hand
 }
 
 // Hands the meaning of the lines of a text without NUL bytes to handle, last line first, until
-// it returns false.
+// it returns false. As reading forward, a final line feed ends the last line.
 template <class Handler> void ReadLinesBackward(std::string_view text, Handler&& handle) {
+    if (!text.empty() && text.back() == '\n')
+        text.remove_suffix(1);
     while (!text.empty()) {
         const std::size_t start = text.rfind('\n') + 1; // 0 when there is none
         if (!handle(ClassifyLine(text.substr(start))))
