@@ -1,6 +1,6 @@
 // Case-insensitive lookup from a name to the first record of that name in a list, in constant
-// time. A table of its own: std::unordered_map made the "one100000" rows of bench/README.md
-// 2.8 times slower.
+// time. A table of its own: std::unordered_map made the rows on one section of 100,000 keys 2.8
+// times slower (bench/README.md, "Huge pages and the heap").
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 
