@@ -58,7 +58,7 @@ void CDataFile::SetFileName(const std::string& newName) {
 t_Section CDataFile::GetSection(const std::string& section) const {
     const t_Section found = m_sectionIndex.Find(section, m_vecSections);
     if (found)
-        ReadKeyLines(*found, std::exchange(found->m_unreadLines, std::string_view()));
+        found->ReadUnreadLines();
     return found;
 }
 

@@ -46,6 +46,8 @@ struct st_section {
     t_Key FindKey(const std::string& name) const { return m_keyIndex.Find(name, m_vecKeys); }
     // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
     void AppendKey(st_key&& record, std::uint32_t hash);
+    // Reads the lines still unread into the records, as reading a file does.
+    void ReadUnreadLines();
 };
 
 typedef std::shared_ptr<st_section> t_Section;

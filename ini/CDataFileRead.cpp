@@ -76,9 +76,11 @@ std::string lines_left(std::string_view lines) {
                    line.m_strLine.size();
         return line.m_eKind != e_LineKey && line.m_eKind != e_LineEmptyValue;
     });
+    const std::string_view after = lines.substr(from);
+    if (TrimWhite(after).empty())
+        return std::string();
     st_section scratch;
-    return TrimWhite(lines.substr(from)).empty() ? std::string()
-                                                 : ReadKeyLines(scratch, lines.substr(from));
+    return ReadKeyLines(scratch, after);
 }
 
 } // namespace
@@ -129,7 +131,7 @@ private:
         m_current = m_document.m_sectionIndex.Find(name, m_document.m_vecSections, hash);
         m_bDefer = m_bMayDefer && !m_current;
         if (m_current) {
-            ReadKeyLines(*m_current, std::exchange(m_current->m_unreadLines, std::string_view()));
+            m_current->ReadUnreadLines();
             CDataFile::ReportSectionExists(name);
             return e_ReadNext;
         }
@@ -204,7 +206,7 @@ std::string_view without_mark(std::string_view text) {
 // A text with NUL bytes is read line by line without deferring: a NUL byte ends its line.
 void CDataFile::Adopt(FileText&& text) {
     for (const t_Section& section : m_vecSections) // unread lines point into the text held now
-        ReadKeyLines(*section, std::exchange(section->m_unreadLines, std::string_view()));
+        section->ReadUnreadLines();
     m_text = std::move(text);
     m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_text.View());
     const std::string_view lines = without_mark(m_text.View());
@@ -218,6 +220,10 @@ void CDataFile::ReserveText(std::string& out) const {
     if (size >= kLargeText)
         prepare_heap(size * kRecordBytesPerTextByte);
     out.reserve(size + size / 8);
+}
+
+void st_section::ReadUnreadLines() {
+    ReadKeyLines(*this, std::exchange(m_unreadLines, std::string_view()));
 }
 
 const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch) {

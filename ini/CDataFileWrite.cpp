@@ -134,7 +134,7 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
     Trim(trimmed);
     if (trimmed.empty())
         return trimmed;
-    if (CommentIndicators.find(trimmed.front()) == std::string::npos)
+    if (!IsCommentLine(trimmed))
         trimmed = kMark + trimmed;
     std::string result = mark_following_lines(trimmed);
     if (removeIndicators)
