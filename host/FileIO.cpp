@@ -1,19 +1,21 @@
 #include "host/FileIO.h"
 
+#include "host/UnixDep.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
-namespace {
-
-bool write_all(int fd, const std::string& text) {
+bool write_all(int fd, std::string_view text) {
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
@@ -26,6 +28,8 @@ bool write_all(int fd, const std::string& text) {
     return true;
 }
 
+namespace {
+
 // Opening without blocking keeps a FIFO without a reader from hanging the run.
 bool write_in_place(const std::string& path, const std::string& text) {
     const int fd =
@@ -37,25 +41,94 @@ bool write_in_place(const std::string& path, const std::string& text) {
     return ::close(fd) == 0 && written;
 }
 
-// Where no temporary file can stand beside a regular file, it is rewritten in place, but only
-// once room for the whole new text is reserved, so that a full disk or a size limit fails
-// before one old byte changes. A crash while writing can still leave a mix of old and new.
+// A file that did not exist before must not stay behind half written.
+bool write_new_in_place(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool written = write_all(fd, text) && ::fsync(fd) == 0;
+    if (::close(fd) == 0 && written)
+        return true;
+    ::unlink(path.c_str());
+    return false;
+}
+
+// Writes beyond the limit fail half way, so a rewrite must fit before it starts.
+bool fits_size_limit(std::size_t length) {
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return false;
+    return limit.rlim_cur == RLIM_INFINITY || length <= limit.rlim_cur;
+}
+
+// The file holds the text, and nothing after it, on the disk.
+bool put_text(int fd, std::string_view text) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && write_all(fd, text) &&
+           ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// Room for growth is reserved first, so that a full disk fails before one old byte changes.
+bool reserve_room(int fd, std::size_t oldSize, std::size_t newSize) {
+    return newSize <= oldSize || ::posix_fallocate(fd, static_cast<off_t>(oldSize),
+                                                   static_cast<off_t>(newSize - oldSize)) == 0;
+}
+
+void report_restore(const std::string& path, bool restored) {
+    m_strError += std::string("ERROR:\n\tThe rewrite in place failed; the old text ") +
+                  (restored ? "was restored." : "could NOT be restored!") + "\t['" + path + "']\n";
+}
+
+// Where no temporary file can stand beside a regular file, it is rewritten in place. What can
+// fail is checked before the first byte changes: the old text is read whole, the size limit
+// and the room allow both texts. A write, truncation or sync that fails after that puts the
+// old text back, so only a crash or a power cut in the middle can leave a mix of old and new.
 bool rewrite_reserved(const std::string& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info;
-    const off_t size = static_cast<off_t>(text.size());
-    bool done =
-        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        (size <= info.st_size || ::posix_fallocate(fd, info.st_size, size - info.st_size) == 0);
-    done = done && write_all(fd, text) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    FileText old;
+    bool done = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                old.ReadFrom(fd, static_cast<std::size_t>(info.st_size)) &&
+                fits_size_limit(std::max(old.View().size(), text.size()));
+    if (done) {
+        done = reserve_room(fd, old.View().size(), text.size()) && put_text(fd, text);
+        if (!done)
+            report_restore(path, put_text(fd, old.View()));
+    }
     return ::close(fd) == 0 && done;
 }
 
-std::string resolved(const std::string& path) {
+bool resolved(const std::string& path, std::string& real) {
     char buffer[PATH_MAX];
-    return ::realpath(path.c_str(), buffer) ? std::string(buffer) : path;
+    if (!::realpath(path.c_str(), buffer))
+        return false;
+    real = buffer;
+    return true;
+}
+
+std::string directory_of(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Where nothing stands at the path, the new file goes there, or where a dangling symbolic link
+// points, so that the link stays. False when the path cannot be followed to such a place.
+bool new_file_path(std::string& path) {
+    for (int links = 0; links < 40; ++links) {
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (!S_ISLNK(info.st_mode) || length < 0 || length == static_cast<ssize_t>(sizeof target))
+            return false;
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next.front() == '/' ? next : directory_of(path) + "/" + next;
+    }
+    return false;
 }
 
 mode_t default_mode() {
@@ -64,30 +137,46 @@ mode_t default_mode() {
     return 0666 & ~mask;
 }
 
-// Extended attributes carry ACLs and security labels; those the process may not set are left.
-void copy_attributes(const std::string& from, int to) {
-    const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
-    if (size <= 0)
-        return;
-    std::vector<char> names(static_cast<std::size_t>(size));
-    const ssize_t listed = ::listxattr(from.c_str(), names.data(), names.size());
-    for (ssize_t at = 0; at < listed; at += static_cast<ssize_t>(std::strlen(&names[at])) + 1) {
-        const char* name = &names[static_cast<std::size_t>(at)];
-        const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
-        std::vector<char> value(static_cast<std::size_t>(length > 0 ? length : 0));
-        if (length >= 0 && ::getxattr(from.c_str(), name, value.data(), value.size()) == length)
-            static_cast<void>(::fsetxattr(to, name, value.data(), value.size(), 0) == 0);
-    }
+// What the process may not set (another owner for an unprivileged run, an attribute that the
+// target or the process cannot take) is left as the new file has it; any other failure fails.
+bool may_not_set(int error) {
+    return error == EPERM || error == EACCES || error == EINVAL || error == ENOTSUP ||
+           error == EOPNOTSUPP;
 }
 
+bool copy_attribute(const std::string& from, const char* name, int to) {
+    const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
+    if (length < 0)
+        return errno == ENODATA; // removed since it was listed
+    std::vector<char> value(static_cast<std::size_t>(length));
+    if (::getxattr(from.c_str(), name, value.data(), value.size()) != length)
+        return false;
+    return ::fsetxattr(to, name, value.data(), value.size(), 0) == 0 || may_not_set(errno);
+}
+
+// Extended attributes carry ACLs and security labels.
+bool copy_attributes(const std::string& from, int to) {
+    const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+    if (size <= 0)
+        return size == 0 || errno == ENOTSUP || errno == EOPNOTSUPP;
+    std::vector<char> names(static_cast<std::size_t>(size));
+    const ssize_t listed = ::listxattr(from.c_str(), names.data(), names.size());
+    if (listed < 0)
+        return false;
+    for (ssize_t at = 0; at < listed; at += static_cast<ssize_t>(std::strlen(&names[at])) + 1) {
+        if (!copy_attribute(from, &names[static_cast<std::size_t>(at)], to))
+            return false;
+    }
+    return true;
+}
+
+// Owner first: a change of owner clears set-id bits that the mode then restores.
 bool fill_temporary(int fd, const std::string& text, const std::string& target,
                     const struct stat* original) {
-    // Owner first: a change of owner clears set-id bits that the mode then restores. Keeping
-    // the owner is best effort, since an unprivileged run cannot give files away.
-    if (original) {
-        static_cast<void>(::fchown(fd, original->st_uid, original->st_gid) == 0);
-        copy_attributes(target, fd);
-    }
+    if (original && ::fchown(fd, original->st_uid, original->st_gid) != 0 && !may_not_set(errno))
+        return false;
+    if (original && !copy_attributes(target, fd))
+        return false;
     const mode_t mode = original ? (original->st_mode & 07777) : default_mode();
     return ::fchmod(fd, mode) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
 }
@@ -108,18 +197,31 @@ int make_temporary(const std::string& directory, std::string& temporary) {
     return ::mkstemp(&temporary[0]);
 }
 
+// The errors that say no new file can stand in the directory, so the file is written in place.
+bool takes_no_temporary(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+void remove_temporary(const std::string& temporary) {
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        ::unlink(temporary.c_str()); // one more try for a passing fault
+}
+
 bool replace_through_temporary(const std::string& target, const std::string& text,
                                const struct stat* original) {
-    const std::string directory = containing_directory(target);
+    const std::string directory = directory_of(target);
     std::string temporary;
     const int fd = make_temporary(directory, temporary);
-    if (fd < 0)
-        return original ? rewrite_reserved(target, text) : write_in_place(target, text);
+    if (fd < 0) {
+        if (!takes_no_temporary(errno))
+            return false;
+        return original ? rewrite_reserved(target, text) : write_new_in_place(target, text);
+    }
     const bool filled = fill_temporary(fd, text, target, original);
     const bool closed = ::close(fd) == 0;
     if (filled && closed && ::rename(temporary.c_str(), target.c_str()) == 0)
         return sync_directory(directory);
-    ::unlink(temporary.c_str());
+    remove_temporary(temporary);
     return false;
 }
 
@@ -134,31 +236,34 @@ std::size_t round_up(std::size_t size, std::size_t unit) {
     return (size + unit - 1) / unit * unit;
 }
 
-// Reads until the end of the file or a read error, which ends reading like the end.
-std::size_t read_into(int fd, char* buffer, std::size_t capacity) {
-    std::size_t size = 0;
+// Reads until the end of the file or the buffer; false when a read fails.
+bool read_into(int fd, char* buffer, std::size_t capacity, std::size_t& size) {
+    size = 0;
     while (size < capacity) {
         const ssize_t got = ::read(fd, buffer + size, capacity - size);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
-            break;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
         size += static_cast<std::size_t>(got);
     }
-    return size;
+    return true;
 }
 
-int open_regular(const std::string& path, std::size_t& size) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+e_ReadOutcome open_regular(const std::string& path, int& fd, std::size_t& size) {
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return errno == ENOENT || errno == ENOTDIR ? e_ReadMissing : e_ReadFailed;
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return -1;
+    const bool known = ::fstat(fd, &info) == 0;
+    if (known && S_ISREG(info.st_mode)) {
+        size = static_cast<std::size_t>(info.st_size);
+        return e_ReadDone;
     }
-    size = static_cast<std::size_t>(info.st_size);
-    return fd;
+    ::close(fd);
+    return known ? e_ReadMissing : e_ReadFailed;
 }
 
 } // namespace
@@ -171,7 +276,8 @@ void FileText::Unmap::operator()(void* map) const {
 // again into room for twice as much.
 bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
     *this = FileText();
-    for (std::size_t capacity = sizeHint + 1;; capacity *= 2) {
+    const off_t start = ::lseek(fd, 0, SEEK_CUR);
+    for (std::size_t capacity = sizeHint + 1; start >= 0; capacity *= 2) {
         // A small file fits a few ordinary pages; zeroing a huge page would cost more.
         const bool huge = capacity >= kHugePage / 2;
         const std::size_t bytes = round_up(capacity, huge ? kHugePage : kPage);
@@ -182,47 +288,43 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
         m_map = std::unique_ptr<void, Unmap>(map, Unmap{bytes});
         if (huge)
             ::madvise(map, bytes, MADV_HUGEPAGE);
-        m_nMapped = read_into(fd, static_cast<char*>(map), capacity);
+        if (!read_into(fd, static_cast<char*>(map), capacity, m_nMapped))
+            break;
         if (m_nMapped < capacity)
             return true;
         *this = FileText();
-        if (::lseek(fd, 0, SEEK_SET) != 0)
-            return false;
+        if (::lseek(fd, start, SEEK_SET) != start)
+            break;
     }
+    *this = FileText();
+    return false;
 }
 
-bool read_regular_file(const std::string& path, FileText& text) {
+e_ReadOutcome read_regular_file(const std::string& path, FileText& text) {
+    int fd = -1;
     std::size_t size = 0;
-    const int fd = open_regular(path, size);
-    if (fd < 0)
-        return false;
+    const e_ReadOutcome opened = open_regular(path, fd, size);
+    if (opened != e_ReadDone)
+        return opened;
     const bool read = text.ReadFrom(fd, size);
     ::close(fd);
-    return read;
-}
-
-bool regular_file_exists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return read ? e_ReadDone : e_ReadFailed;
 }
 
 bool replace_file(const std::string& path, const std::string& text) {
     struct stat info;
     if (::stat(path.c_str(), &info) == 0) {
+        std::string target;
         if (!S_ISREG(info.st_mode))
             return write_in_place(path, text);
-        return replace_through_temporary(resolved(path), text, &info);
+        return resolved(path, target) && replace_through_temporary(target, text, &info);
     }
-    struct stat link;
-    if (::lstat(path.c_str(), &link) == 0)
-        return write_in_place(path, text); // a dangling link: create its target
-    return replace_through_temporary(path, text, nullptr);
+    std::string target = path;
+    return errno == ENOENT && new_file_path(target) &&
+           replace_through_temporary(target, text, nullptr);
 }
 
 std::string containing_directory(const std::string& path) {
-    const std::string real = resolved(path);
-    const std::size_t slash = real.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : real.substr(0, slash);
+    std::string real;
+    return directory_of(resolved(path, real) ? real : path);
 }

@@ -21,8 +21,9 @@ public:
         return m_map ? std::string_view(static_cast<const char*>(m_map.get()), m_nMapped)
                      : std::string_view(m_strOwned);
     }
-    // Reads the file from its start to its end, also when it has grown beyond sizeHint, in
-    // place of the text held; false, holding nothing, when memory for it cannot be mapped.
+    // Reads the file from where the descriptor stands to its end, also when it has grown beyond
+    // sizeHint, in place of the text held; false, holding nothing, when memory for it cannot be
+    // mapped or a read fails: a failed read is never taken for the end of the file.
     bool ReadFrom(int fd, std::size_t sizeHint);
 
 private:
@@ -36,18 +37,26 @@ private:
     std::size_t m_nMapped = 0; // bytes of text in the mapping
 };
 
-// Reads a regular file whole into text; returns false for anything else (a directory, a FIFO,
-// a device, refused without blocking) and for a file that cannot be opened or held.
-bool read_regular_file(const std::string& path, FileText& text);
+// Writes the text whole to the descriptor, making an interrupted write again; false when a
+// write fails.
+bool write_all(int fd, std::string_view text);
 
-// Whether a regular file stands at the path, after symbolic links are followed.
-bool regular_file_exists(const std::string& path);
+enum e_ReadOutcome { e_ReadDone, e_ReadMissing, e_ReadFailed };
+
+// Reads a regular file whole into text. Returns e_ReadMissing when nothing, or no regular file
+// (a directory, a FIFO, a device, refused without blocking), stands at the path, and
+// e_ReadFailed when one does but cannot be opened, held or read whole.
+e_ReadOutcome read_regular_file(const std::string& path, FileText& text);
 
 // Puts the text at the path. A regular file (or a new one) is replaced atomically through a
 // temporary file in the same directory, keeping mode, owner and extended attributes, and the
 // directory is synced; a symbolic link keeps pointing at its replaced target. Where the
-// directory takes no temporary file, a regular file is rewritten in place once room for the
-// text is reserved. Anything else is written in place. False when the text was not put there.
+// directory takes no temporary file, a regular file is rewritten in place once room and the
+// size limit allow the text, and its old text is written back if the rewrite fails; a new file
+// is written in place and removed if that fails. Anything else is written in place. False when
+// the text was not put there: the old file then stands as it was (true only of the directory
+// sync after a rename, which a false result may follow with the new file in place). Appends to
+// m_strError whether a failed rewrite in place could restore the old text.
 bool replace_file(const std::string& path, const std::string& text);
 
 // The directory that holds the path's file, after symbolic links are resolved.

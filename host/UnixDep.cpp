@@ -1,7 +1,9 @@
 #include "host/UnixDep.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 
 std::string m_strError;
 std::string m_strWarning;
@@ -66,8 +68,13 @@ bool dir_exist(const std::string& path) {
     return probe('d', path);
 }
 
+// What counts is whether the file is gone afterwards, not what rm or the wait for it said.
 bool delete_file(const std::string& path) {
-    return file_exist(path) && run_ok("rm -f -- " + operand(path));
+    if (!file_exist(path))
+        return false;
+    run_ok("rm -f -- " + operand(path));
+    struct stat info;
+    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 bool is_command_ok(const std::string& path) {

@@ -22,6 +22,7 @@ bool file_exist(const std::string& path);
 bool has_write_perm(const std::string& path);
 bool has_exec_perm(const std::string& path);
 bool dir_exist(const std::string& path);
+// Removes the file through the shell; true when it existed and is gone afterwards.
 bool delete_file(const std::string& path);
 bool is_command_ok(const std::string& path);
 

@@ -21,7 +21,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
-      m_bBinary(false), m_bByteOrderMark(false) {
+      m_bBinary(false), m_bUnreadable(false), m_bByteOrderMark(false) {
     AppendSection("", "", HashNoCase(""));
 }
 

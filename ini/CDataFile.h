@@ -106,7 +106,8 @@ public:
     bool SetSectionComment(const std::string& section, const std::string& comment);
 
     // Reads the file into the document, merged with what it holds, and takes its name; false
-    // when it cannot be read (the name is then taken only with adoptName).
+    // when it cannot be read whole (the name is then taken only with adoptName, and only when
+    // nothing stands at the path that could not be read).
     bool Load(const std::string& fileName, bool adoptName);
     // Reads INI text into the document as Load does with the text of a file.
     void ReadText(const std::string& text);
@@ -146,6 +147,9 @@ protected:
     bool m_bAutoSave;
     // The text read held NUL bytes: no INI text, and nothing the writer could give back whole.
     bool m_bBinary;
+    // The file stands but the last Load could not read it whole: it is not missing, and nothing
+    // may replace it.
+    bool m_bUnreadable;
 
     // Returns the section's keys: its records, or, while its lines are unread, the records read
     // from them into scratch, which the section does not keep.

@@ -40,8 +40,8 @@ public:
     std::string m_strPending;
 
 private:
-    // Repeated keys merge into the first; the last value and comment win, but what stood above
-    // a key without a value is its own. A repeated key without a value stores nothing.
+    // Repeated keys merge into the first, the last value winning; what stood above each of them
+    // is kept above it, in file order. A repeated key without a value stores nothing.
     void Store(st_section& section, const st_IniLine& line) {
         std::string key(line.m_strText);
         const std::uint32_t hash = HashNoCase(key);
@@ -49,10 +49,7 @@ private:
         if (existing && line.m_eKind == e_LineEmptyValue)
             return Keep(line.m_strLine);
         if (existing) {
-            existing->m_strComment =
-                (existing->m_strValue.empty() ? existing->m_strComment
-                                              : KeptLines(existing->m_strComment)) +
-                m_strPending;
+            existing->m_strComment += m_strPending;
             existing->m_strValue.assign(line.m_strValue);
         } else {
             section.AppendKey(st_key{std::move(key), std::string(line.m_strValue), m_strPending},
@@ -171,10 +168,14 @@ private:
     KeyLines m_keys;
 };
 
+// A file that stands but could not be read whole is never adopted: a save must not replace
+// what was not read.
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     FileText text;
-    if (!read_regular_file(fileName, text)) {
-        if (adoptName)
+    const e_ReadOutcome outcome = read_regular_file(fileName, text);
+    m_bUnreadable = outcome == e_ReadFailed;
+    if (outcome != e_ReadDone) {
+        if (adoptName && !m_bUnreadable)
             SetFileName(fileName);
         else
             Report(e_Info, "[CDataFile::Load] Unable to open file. Does it exist?");

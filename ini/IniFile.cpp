@@ -1,12 +1,8 @@
 #include "ini/IniFile.h"
 
-#include "host/FileIO.h"
-
-ct_IniFile::ct_IniFile(const std::string& fileName, bool create)
-    : CDataFile(true), m_bOk(false), m_bUnreadable(false) {
+ct_IniFile::ct_IniFile(const std::string& fileName, bool create) : CDataFile(true), m_bOk(false) {
     CDataFile::m_bReport = false;
     m_bOk = CDataFile::Load(fileName, create);
-    m_bUnreadable = !m_bOk && regular_file_exists(fileName);
     // What was just read is what the file holds: only a change may write it back.
     m_bDirty = false;
 }

@@ -58,7 +58,6 @@ private:
                            const std::string& given) const;
 
     bool m_bOk;
-    bool m_bUnreadable;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include "tool/ToolOptions.h"
 
 #include <csignal>
+#include <new>
 
 namespace {
 
@@ -26,12 +27,8 @@ void read_values(const CAppArgs& args, st_RunOptions& options) {
     options.m_bComments = args.HasKey(key_of(e_OptComments));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const std::vector<std::string> validKeys = valid_option_keys();
-    // A file-size limit must fail the write, not end the run before it can report.
-    std::signal(SIGXFSZ, SIG_IGN);
     const CAppArgs args(argc, argv, true);
     m_bErrorTraceModeOn = args.IsErrorTraceMode();
     m_bShowMessages = m_bErrorTraceModeOn;
@@ -58,4 +55,26 @@ int main(int argc, char** argv) {
     }
     read_values(args, options);
     return file_stage(options);
+}
+
+// Running out of memory ends the run before anything half done is saved: the facade, which may
+// hold a half-made change, is left undestroyed, so its destructor cannot write it.
+int out_of_memory() {
+    pco_IniFile = nullptr;
+    m_strError += "ERROR:\n\tOut of memory!\n";
+    return finalize(e_RetItemActionError, false);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit must fail the write, not end the run before it can report; a parent
+    // that ignores SIGCHLD must not take the status of the shell probes from the run.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGCHLD, SIG_DFL);
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return out_of_memory();
+    }
 }

@@ -1,5 +1,6 @@
 #include "tool/ItemActions.h"
 
+#include "host/FileIO.h"
 #include "host/FileLock.h"
 #include "host/UnixDep.h"
 #include "ini/IniFile.h"
@@ -7,6 +8,7 @@
 #include "tool/RunResult.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -63,8 +65,7 @@ int fail(std::string& buffer, const std::string& text, int result) {
 // Output a script cannot have read whole is no success: a full disk or a closed standard output
 // fails the run.
 int print(const std::string& listing) {
-    const bool written = std::fwrite(listing.data(), 1, listing.size(), stdout) == listing.size();
-    if (std::fflush(stdout) == 0 && written)
+    if (std::fflush(stdout) == 0 && write_all(STDOUT_FILENO, listing))
         return e_RetSuccess;
     return fail(m_strError, "ERROR:\n\tCould not write the output!\n", e_RetItemActionError);
 }
