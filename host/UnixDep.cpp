@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 std::string m_strError;
 std::string m_strWarning;
@@ -40,8 +41,15 @@ std::string shell_quote(const std::string& path) {
 
 namespace {
 
+// Where the wait for the shell failed, the command may still be running: its end is waited
+// for, so that what the run looks at next is what the command left.
 bool run_ok(const std::string& command) {
-    return std::system(command.c_str()) == 0;
+    const int status = std::system(command.c_str());
+    if (status == -1) {
+        while (::waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
+        }
+    }
+    return status == 0;
 }
 
 // `test` takes no "--", so a relative path that starts with "-" is given as "./-...".

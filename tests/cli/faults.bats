@@ -17,6 +17,10 @@ setup() {
     printf '; head\n[s1]\nkey01=1\n; the second\nkey02=2\n[s2]\nx=1\n' >small.ini
 }
 
+teardown() {
+    [ -z "${shared:-}" ] || remove_shared
+}
+
 # Runs the binary with the faults given as strace options; exit code in $status.
 faulty() {
     local faults=$1
@@ -27,7 +31,6 @@ faulty() {
     status=$?
     set -e
 }
-
 
 # Fails each call of the run in turn (its first two and its last) with each error, and holds
 # every outcome to what the run without faults gives.
@@ -72,4 +75,38 @@ outcome_holds() {
         check_faults "$file" -P -C
     done
     check_faults small.ini -s=s2 -d
+    faulty "-e trace=read -e inject=read:error=EIO:when=1" -i=small.ini -s=s1 -k=key01 -v=x -E
+    [ "$status" -eq 25 ] && grep -qF 'Inifile could not be read!' err || false
+}
+
+@test "a rewrite in place that fails after its first byte puts the old text back, and says so" {
+    make_shared
+    printf '[s]\nk=%s\n' "$(printf 'x%.0s' $(seq 1 3000))" | tee orig.ini >"$shared/f.ini"
+    chmod 666 "$shared/f.ini" && chmod 555 "$shared" || false
+    local row
+    for row in 'ftruncate:error=EIO:when=1|was restored.' 'fsync:error=EIO:when=1|was restored.' \
+        'ftruncate:error=EIO:when=1 -e inject=write:error=EIO:when=2|could NOT be restored!'; do
+        # shellcheck disable=SC2086
+        unprivileged strace -P "$shared/f.ini" -e inject=${row%|*} "$binary" -i="$shared/f.ini" -s=s -k=k -v=short -E
+        [ "$status" -eq 25 ] && grep -qF "in place failed; the old text ${row#*|}" err || false
+        [[ $row == *NOT* ]] || cmp "$shared/f.ini" orig.ini
+    done
+}
+
+@test "an ignored SIGCHLD, a lost wait for rm or a heap limit give the file's true outcome" {
+    env --ignore-signal=CHLD true 2>/dev/null || skip "env cannot start a process with SIGCHLD ignored"
+    [ "$(env --ignore-signal=CHLD "$binary" -i=small.ini -s=s1 -k=key01)" = 1 ]
+    cp small.ini orig.ini
+    faulty "-e trace=wait4" -i=small.ini -d # the last shell command waited for is rm
+    cp orig.ini small.ini
+    faulty "-e trace=wait4 -e inject=wait4:error=ECHILD:when=$(grep -c '^wait4(' trace)" -i=small.ini -d
+    [ "$status" -eq 0 ] && [ ! -e small.ini ] || false
+    cp big.ini orig.ini
+    prlimit --data=1500000 "$binary" -V 2>/dev/null || skip "this build cannot run with a heap limit"
+    local limit
+    for limit in 600000 800000 1000000; do
+        prlimit --data=$limit "$binary" -i=big.ini -s=s1 -k=key01 -v=1 -E 2>err && false || [ $? -eq 25 ]
+        cmp big.ini orig.ini && grep -q 'Out of memory!\|could not be read!' err || false
+    done
+    grep -q 'Out of memory!' err
 }

@@ -6,26 +6,11 @@ load helpers
 
 setup() {
     cd "$BATS_TEST_TMPDIR"
-    shared=$(mktemp -d "${TMPDIR:-/tmp}/vornel-files.XXXXXX")
-    chmod 755 "$shared"
+    make_shared
 }
 
 teardown() {
-    chmod -R u+rwx "$shared" && rm -rf "$shared"
-}
-
-# Runs the command as an unprivileged user: nobody, owning the files in $shared, when run as
-# root; the current user otherwise.
-unprivileged() {
-    local as=()
-    if [ "$(id -u)" -eq 0 ]; then
-        chown nobody "$shared"/* 2>/dev/null || true
-        as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-    fi
-    set +e
-    "${as[@]}" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
-    status=$?
-    set -e
+    remove_shared
 }
 
 @test "odd text: NUL bytes (changes refused), invalid UTF-8, a byte order mark" {
@@ -79,23 +64,28 @@ ROWS
 
 @test "rewrites: in place where the directory is not writable, else through a temporary file" {
     printf '[s]\nk=1\n' | tee "$shared/ro.ini" orig.ini >"$shared/f.ini"
-    chmod 666 "$shared/f.ini" && chmod 444 "$shared/ro.ini" && chmod 555 "$shared" || false
+    printf '[s]\nk=1\n\n\n\n\n' | tee shrinks.ini >"$shared/s.ini"
+    chmod 666 "$shared/f.ini" "$shared/s.ini" && chmod 444 "$shared/ro.ini" && chmod 555 "$shared" || false
     unprivileged "$VORNEL" -i="$shared/ro.ini" -s=s -k=k
     [ "$status" -eq 1 ] && [ ! -s out ] || false
     unprivileged "$VORNEL" -i="$shared/new.ini" -s=s -k=k -v=v -f
     [ "$status" -eq 1 ] && [ ! -e "$shared/new.ini" ] || false
-    unprivileged prlimit --fsize=16 "$VORNEL" -i="$shared/f.ini" -s=s -k=k -v=grows-the-file
-    [ "$status" -eq 25 ] && cmp "$shared/f.ini" orig.ini || false
+    local row file limit value copy
+    for row in f.ini:16:grows-the-file:orig.ini s.ini:5:2:shrinks.ini; do # a limit below the size
+        IFS=: read -r file limit value copy <<<"$row"
+        unprivileged prlimit --fsize="$limit" "$VORNEL" -i="$shared/$file" -s=s -k=k -v="$value"
+        [ "$status" -eq 25 ] && cmp "$shared/$file" "$copy" || false
+    done
     inode=$(stat -c %i "$shared/f.ini")
     unprivileged "$VORNEL" -i="$shared/f.ini" -s=s -k=k -v=w
     [ "$status" -eq 0 ] && [ "$(stat -c %i "$shared/f.ini")" = "$inode" ] || false
-    [ "$(bytes "$shared/f.ini")" = $'\n[s]\nk=w\n.' ] && [ "$(ls -A "$shared" | wc -l)" -eq 2 ] || false
+    [ "$(bytes "$shared/f.ini")" = $'\n[s]\nk=w\n.' ] && [ "$(ls -A "$shared" | wc -l)" -eq 3 ] || false
     name=$(printf 'n%.0s' $(seq 1 246)).ini # a long name still leaves room for a temporary one
     printf '[s]\nk=1\n' >"$name"
     inode=$(stat -c %i "$name")
     run_raw -i="./$name" -s=s -k=k -v=2
     [ "$status" -eq 0 ] && [ "$(stat -c %i "$name")" != "$inode" ] || false
-    [ "$(bytes "$name")" = $'\n[s]\nk=2\n.' ] && [ "$(ls -A | wc -l)" -eq 4 ] || false
+    [ "$(bytes "$name")" = $'\n[s]\nk=2\n.' ] && [ "$(ls -A | wc -l)" -eq 5 ] || false
 }
 
 @test "an existing file that cannot be read is never replaced, only reported" {

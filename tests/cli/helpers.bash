@@ -34,3 +34,26 @@ check_rows() {
 }
 
 needs_root() { [ "$(id -u)" -eq 0 ] || skip "$1 needs root"; }
+
+# A directory outside the test's own for files an unprivileged user works on, and its removal.
+make_shared() {
+    shared=$(mktemp -d "${TMPDIR:-/tmp}/vornel-files.XXXXXX")
+    chmod 755 "$shared"
+}
+remove_shared() {
+    chmod -R u+rwx "$shared" && rm -rf "$shared"
+}
+
+# Runs the command as an unprivileged user: nobody, owning the files in $shared, when run as
+# root; the current user otherwise.
+unprivileged() {
+    local as=()
+    if [ "$(id -u)" -eq 0 ]; then
+        chown nobody "$shared"/* 2>/dev/null || true
+        as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    set +e
+    "${as[@]}" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
+    status=$?
+    set -e
+}

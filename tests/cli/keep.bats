@@ -62,3 +62,13 @@ answers() {
         [ "$(printf '%s\n' "${fields[@]:3}" | grep -cxF -f - app.ini)" -eq $((${#fields[@]} - 3)) ]
     done
 }
+
+@test "a key that stands twice keeps the comments of both above it; the last value wins" {
+    printf '%s\n' '[Service]' '# about x, first' 'x=1' '# about y' 'y=2' '# about x, again' 'X=3' >unit.ini
+    check_rows <<'ROWS'
+0|3\n|-i=unit.ini -s=Service -k=x
+0|[Service]\n# about x, first\n# about x, again#x=3\n# about y#y=2\n|-i=unit.ini -P -C
+0||-i=unit.ini -s=Service -k=y -v=9
+ROWS
+    [ "$(bytes unit.ini)" = $'\n[Service]\n\n# about x, first\n# about x, again\nx=3\n\n# about y\ny=9\n.' ]
+}
