@@ -12,6 +12,7 @@ setup() {
     binary=$VORNEL
     head -c 4 "$binary" | grep -q ELF ||
         binary=$(sed -n 's/^exec .* \([^ ]*\) "\$@"$/\1/p' "$VORNEL" | tr -d "'" | tail -1)
+    ! grep -qa __asan_init "$binary" || skip "the sanitizers' runtime makes calls that faults would hit"
     awk 'BEGIN { for (s = 1; s <= 40; s++) { print "; section " s; print "[s" s "]";
         for (k = 1; k <= 400; k++) printf "key%02d=value %d of %d\n", k, k, s } }' >big.ini
     printf '; head\n[s1]\nkey01=1\n; the second\nkey02=2\n[s2]\nx=1\n' >small.ini
@@ -23,19 +24,19 @@ teardown() {
 
 # Runs the binary with the faults given as strace options; exit code in $status.
 faulty() {
-    local faults=$1
-    shift
     set +e
     # shellcheck disable=SC2086
-    timeout 20 strace -o trace $faults "$binary" "$@" >out 2>err
+    timeout 20 strace -o trace $1 "$binary" "${@:2}" >out 2>err
     status=$?
     set -e
 }
 
 # Fails each call of the run in turn (its first two and its last) with each error, and holds
-# every outcome to what the run without faults gives.
+# every outcome to the run without faults: the same after an interrupted call, which is made
+# again; else exit 0 with the new file, or a failure with the old one (also 1, where a shell
+# probe failed), or 25 with the new file where only the sync of its directory failed.
 check_faults() {
-    local file=$1 args=("${@:2}") call error n count code
+    local file=$1 args=("${@:2}") call error n count code skip
     cp "$file" "$file.orig"
     faulty "" -i="$file" "${args[@]}"
     code=$status && cp out want.out && cp "$file" "$file.new" && cp trace calls || false
@@ -44,26 +45,21 @@ check_faults() {
         fchown:EIO listxattr:EIO unlink:EIO lseek:EIO mmap:ENOMEM; do
         call=${fault%:*} error=${fault#*:}
         count=$(grep -c "^$call(" calls || true)
-        for n in $(printf "%s\n" 1 2 "$count" | sort -nu); do
-            [ "$n" -ge 1 ] && [ "$n" -le "$count" ] || continue
+        # the calls of a dynamic loader come before main, which first sets SIGXFSZ aside
+        skip=$(awk -v c="$call(" '/^rt_sigaction\(SIGXFSZ/ { print n + 0; exit } index($0, c) == 1 { n++ }' calls)
+        for n in $(printf "%s\n" $((skip + 1)) $((skip + 2)) "$count" | sort -nu); do
+            [ "$n" -gt "$skip" ] && [ "$n" -le "$count" ] || continue
             cp "$file.orig" "$file"
             faulty "-e trace=$call -e inject=$call:error=$error:when=$n" -i="$file" "${args[@]}"
-            outcome_holds || { echo "$fault at call $n of $count: exit $status, $*"; return 1; }
+            [ -z "$(find . -name '.vornel-*')" ] && case $error:$status in
+            EINTR:"$code" | *:0) cmp -s out want.out && cmp -s "$file" "$file.new" ;;
+            EINTR:*) false ;;
+            *:1 | *:25 | *:30) cmp -s "$file" "$file.orig" ||
+                { [ "$status$call" = 25fsync ] && cmp -s "$file" "$file.new"; } ;;
+            *) false ;;
+            esac || { echo "$fault at call $n of $count: exit $status, $*"; return 1; }
         done
     done
-}
-
-outcome_holds() {
-    [ -z "$(find . -name '.vornel-*')" ] || return 1
-    if [ "$error" = EINTR ]; then # an interrupted call is made again
-        [ "$status" -eq "$code" ] && cmp -s out want.out && cmp -s "$file" "$file.new"
-    elif [ "$status" -eq 0 ]; then
-        cmp -s out want.out && cmp -s "$file" "$file.new"
-    elif cmp -s "$file" "$file.orig"; then
-        [ "$status" -eq 25 ] || [ "$status" -eq 30 ] || [ "$status" -eq 1 ] # 1: a probe failed
-    else # the new file is in place, but the directory that names it was not synced
-        [ "$status" -eq 25 ] && [ "$call" = fsync ] && cmp -s "$file" "$file.new"
-    fi
 }
 
 @test "a failed system call leaves the old file or the whole new one, and exit 0 means the new one" {
@@ -75,7 +71,7 @@ outcome_holds() {
         check_faults "$file" -P -C
     done
     check_faults small.ini -s=s2 -d
-    faulty "-e trace=read -e inject=read:error=EIO:when=1" -i=small.ini -s=s1 -k=key01 -v=x -E
+    faulty "-P $PWD/small.ini -e trace=read -e inject=read:error=EIO:when=1" -i=small.ini -s=s1 -k=key01 -v=x -E
     [ "$status" -eq 25 ] && grep -qF 'Inifile could not be read!' err || false
 }
 
@@ -96,17 +92,11 @@ outcome_holds() {
 @test "an ignored SIGCHLD, a lost wait for rm or a heap limit give the file's true outcome" {
     env --ignore-signal=CHLD true 2>/dev/null || skip "env cannot start a process with SIGCHLD ignored"
     [ "$(env --ignore-signal=CHLD "$binary" -i=small.ini -s=s1 -k=key01)" = 1 ]
-    cp small.ini orig.ini
-    faulty "-e trace=wait4" -i=small.ini -d # the last shell command waited for is rm
-    cp orig.ini small.ini
+    cp small.ini copy.ini && faulty "-e trace=wait4" -i=copy.ini -d # the last command is rm
     faulty "-e trace=wait4 -e inject=wait4:error=ECHILD:when=$(grep -c '^wait4(' trace)" -i=small.ini -d
     [ "$status" -eq 0 ] && [ ! -e small.ini ] || false
     cp big.ini orig.ini
     prlimit --data=1500000 "$binary" -V 2>/dev/null || skip "this build cannot run with a heap limit"
-    local limit
-    for limit in 600000 800000 1000000; do
-        prlimit --data=$limit "$binary" -i=big.ini -s=s1 -k=key01 -v=1 -E 2>err && false || [ $? -eq 25 ]
-        cmp big.ini orig.ini && grep -q 'Out of memory!\|could not be read!' err || false
-    done
-    grep -q 'Out of memory!' err
+    prlimit --data=800000 "$binary" -i=big.ini -s=s1 -k=key01 -v=1 -E 2>err && false || [ $? -eq 25 ]
+    cmp big.ini orig.ini && grep -q 'Out of memory!' err || false
 }

@@ -33,6 +33,7 @@ load helpers
 25|ERROR:\n\tCould not delete key!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '']\n|-i=app.ini -s=s -k=no -d
 30|ERROR:\n\tInifile does not exist!\t['./none.ini']\n\t(use -f to force creation)\n|-i=./none.ini -s=s -k=k -v=1
 20|WARNING:\n\tValue not found!\t[SECTION: 's'\tKEY: 'no']\n|-i=app.ini -s=s -k=no
+20|Key: 'k'\tValue: 'no'\n|-i=app.ini -s=s -k=no
 25|ERROR:\n\tCould not set value!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '1']\n\t(use -f to force insertion)\n|-i=app.ini -s=s -k=no -v=1
 25|ERROR:\n\tCould not delete section!\t[SECTION: 'no']\n|-i=app.ini -s=no -d
 30|ERROR:\n\tUnable to delete non-existing inifile!\t['./none.ini']\n|-i=./none.ini -d
