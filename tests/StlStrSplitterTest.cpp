@@ -33,7 +33,10 @@ protected:
 };
 
 using Kinds = ::testing::Types<Narrow, Wide>;
-TYPED_TEST_SUITE(SplitterTest, Kinds);
+struct KindNames {
+    template <class> static std::string GetName(int index) { return index ? "Wide" : "Narrow"; }
+};
+TYPED_TEST_SUITE(SplitterTest, Kinds, KindNames);
 
 } // namespace
 
