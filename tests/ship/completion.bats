@@ -25,3 +25,23 @@ complete_words() {
     [ "$(complete_words vornel -i = app.ini -s = server -k = p)" = "port" ]
     cmp app.ini orig.ini
 }
+
+# The zsh completion, with compadd, compset and _files replaced by stubs that print what zsh
+# would offer for the word typed.
+zsh_complete() {
+    zsh -f -c 'compadd() { [[ $1 == -S ]] && shift 2; shift; print -rl -- ${(M)@:#$PREFIX*}; }
+    compset() { PREFIX=${PREFIX#$2}; }
+    _files() { print -r -- "files:$PREFIX"; }
+    words=("$@") CURRENT=$# PREFIX=${@[-1]}
+    source "$COMPLETION"' vornel "$@"
+}
+
+@test "zsh offers options, file names, and the live sections and keys of the file" {
+    command -v zsh >/dev/null || skip "zsh is not installed"
+    export COMPLETION="$SOURCE/doc/_vornel"
+    [ "$(zsh_complete vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -P -C -E -h -V)" ]
+    [ "$(zsh_complete vornel -i=ap)" = "files:ap" ]
+    [ "$(zsh_complete vornel -i=app.ini -s=)" = $'server\ndata base' ]
+    [ -z "$(zsh_complete vornel -s=)" ]
+    [ "$(zsh_complete vornel -i=app.ini '-s=data base' -k=u)" = "user" ]
+}
