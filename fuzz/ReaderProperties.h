@@ -1,4 +1,4 @@
-// What reading and writing keep for any text, checked by the fuzz target on arbitrary bytes and
+// What reading and writing keep for any text: checked by the fuzz target on arbitrary bytes and
 // by a unit test on random texts built from pieces of the grammar.
 #ifndef VORNEL_FUZZ_READER_PROPERTIES_H
 #define VORNEL_FUZZ_READER_PROPERTIES_H
@@ -6,7 +6,6 @@
 #include "ini/CDataFile.h"
 
 #include <string>
-#include <string_view>
 
 namespace reader_properties {
 
@@ -19,30 +18,22 @@ enum e_Change { e_KeepAll, e_DeleteKey, e_DeleteSection, e_SetValue };
 // pair of kNames.
 inline bool same_values(const CDataFile& deferred, const CDataFile& atOnce, std::string_view text) {
     bool same = true;
+    const auto compare = [&](const std::string& key, const std::string& section) {
+        same = same && deferred.GetValue(key, section) == atOnce.GetValue(key, section);
+    };
     std::string section; // lines before the first header
     ReadLines(text, text.find('\0') != std::string_view::npos, [&](const st_IniLine& line) {
         if (line.m_eKind == e_LineHeader)
             section = HeaderName(line.m_strText);
         else if (line.m_eKind == e_LineKey)
-            same = same && deferred.GetValue(std::string(line.m_strText), section) ==
-                               atOnce.GetValue(std::string(line.m_strText), section);
+            compare(std::string(line.m_strText), section);
         return e_ReadNext;
     });
     for (const std::string& name : kNames) {
         for (const std::string& key : kNames)
-            same = same && deferred.GetValue(key, name) == atOnce.GetValue(key, name);
+            compare(key, name);
     }
     return same;
-}
-
-inline void apply(CDataFile& doc, e_Change change, const std::string& key,
-                  const std::string& section) {
-    if (change == e_DeleteKey)
-        doc.DeleteKey(key, section);
-    else if (change == e_DeleteSection)
-        doc.DeleteSection(section);
-    else if (change == e_SetValue)
-        doc.SetValue(key, "v", "", section);
 }
 
 // True when reading the text holds together: a fresh document, which defers the keys of its
@@ -58,8 +49,14 @@ inline bool hold(const std::string& text, e_Change change, const std::string& ke
     atOnce.ReadText(text + "\n" + std::string(1, '\0'));
     if (!same_values(deferred, atOnce, text))
         return false;
-    apply(deferred, change, key, section);
-    apply(atOnce, change, key, section);
+    for (CDataFile* doc : {&deferred, &atOnce}) {
+        if (change == e_DeleteKey)
+            doc->DeleteKey(key, section);
+        else if (change == e_DeleteSection)
+            doc->DeleteSection(section);
+        else if (change == e_SetValue)
+            doc->SetValue(key, "v", "", section);
+    }
     const std::string written = deferred.ToText();
     CDataFile again;
     again.ReadText(written);
