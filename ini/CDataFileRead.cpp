@@ -3,7 +3,6 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
-#include "host/HeapTuning.h"
 
 #include <utility>
 
@@ -59,10 +58,6 @@ private:
     }
 };
 
-// Records take about this many times the bytes of the lines they come from.
-constexpr std::size_t kRecordBytesPerTextByte = 16;
-constexpr std::size_t kLargeText = 256 * 1024;
-
 // What a section's lines leave for the next item: the lines after the last key line, found from
 // the end, unless a key line without a value stands after it, which may store or not.
 std::string lines_left(std::string_view lines) {
@@ -83,8 +78,6 @@ std::string lines_left(std::string_view lines) {
 } // namespace
 
 std::string ReadKeyLines(st_section& section, std::string_view lines) {
-    if (lines.size() >= kLargeText)
-        prepare_heap(lines.size() * kRecordBytesPerTextByte);
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
         keys.Take(&section, line);
@@ -218,8 +211,6 @@ void CDataFile::Adopt(FileText&& text) {
 
 void CDataFile::ReserveText(std::string& out) const {
     const std::size_t size = m_text.View().size();
-    if (size >= kLargeText)
-        prepare_heap(size * kRecordBytesPerTextByte);
     out.reserve(size + size / 8);
 }
 
