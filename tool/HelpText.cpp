@@ -1,39 +1,24 @@
 #include "tool/HelpText.h"
 
+#include "tool/ToolOptions.h"
+
 #include <cstdio>
+#include <string>
 
 const char* const lpsz_CurrentVersion = "vornel 1.1\nBramwold 2012";
 
 namespace {
 
-constexpr const char* kUsage =
+// Before the options.
+constexpr const char* kUsageStart =
     "Usage: vornel [OPTIONS]\n"
     "Management of inifiles.\n"
     "\n"
     "The following options and corresponding values are available:\n"
-    "\n"
-    "Options with values:\n"
-    "\t-i  Inifile\n"
-    " \t\t   s: Any valid full path to a new or existing file\n"
-    "\t-s  Section\n"
-    "\t\t   s: Any\n"
-    "\t-k  Key\n"
-    "\t\t   s: Any\n"
-    "\t-v  Value [\"\"]\n"
-    "\t\t   s: Any (EMPTY: get value; ELSE: set value)\n"
-    "\t-c  Comment for key/value [\"\"]\n"
-    "\t\t   s: Any\n"
-    "\n"
-    "\t(n=integer | s=string | [n]=default | any_other=predefined_value)\n"
-    "\n"
-    "Options without values:\n"
-    "\t-d  Delete item (inifile | section | key)\n"
-    "\t-f  Force creation of missing items (inifile | section | key)\n"
-    "\t-h  This help text\n"
-    "\t-V  Version number\n"
-    "\t-E  Error trace mode\n"
-    "\t-P  Print verbose (if available in current context)\n"
-    "\t-C  Add comments to printout (if available)\n"
+    "\n";
+
+// After the options.
+constexpr const char* kUsageEnd =
     "\n"
     "Return values:\n"
     "\t 0: Success\n"
@@ -71,7 +56,7 @@ constexpr const char* kUsage =
 void show_help() {
     std::fputs("\n", stderr);
     std::fflush(stderr);
-    std::fputs(kUsage, stderr);
+    std::fputs((kUsageStart + options_usage() + kUsageEnd).c_str(), stderr);
 }
 
 void show_version() {

@@ -17,14 +17,13 @@ std::string key_of(et_IniFileToolOption option) {
 }
 
 void read_values(const CAppArgs& args, st_RunOptions& options) {
-    args.GetValue(options.m_strSection, key_of(e_OptSection), false);
-    args.GetValue(options.m_strKey, key_of(e_OptKey), false);
-    args.GetValue(options.m_strValue, key_of(e_OptValue), false);
-    args.GetValue(options.m_strComment, key_of(e_OptComment), false);
-    options.m_bDelete = args.HasKey(key_of(e_OptDelete));
-    options.m_bForce = args.HasKey(key_of(e_OptForce));
-    options.m_bVerbose = args.HasKey(key_of(e_OptPrintVerbose));
-    options.m_bComments = args.HasKey(key_of(e_OptComments));
+    for (std::size_t i = e_OptIniFile + 1; i < kToolOptionCount; ++i) {
+        const st_ToolOption& option = kToolOptions[i];
+        if (option.m_pValue)
+            args.GetValue(options.*option.m_pValue, option.m_strLetter, false);
+        else if (option.m_pFlag)
+            options.*option.m_pFlag = args.HasKey(option.m_strLetter);
+    }
 }
 
 int run(int argc, char** argv) {

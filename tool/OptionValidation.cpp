@@ -43,5 +43,5 @@ bool is_valid_path(const std::string& path) {
 bool is_valid(const std::string& value, int option) {
     if (option == e_OptIniFile)
         return is_valid_path(value);
-    return option > e_OptIniFile && option <= e_OptErrorTrace;
+    return option > e_OptIniFile && option < static_cast<int>(kToolOptionCount);
 }

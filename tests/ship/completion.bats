@@ -16,7 +16,7 @@ complete_words() {
 }
 
 @test "options, file names, sections and keys are offered, also in words split at '='" {
-    [ "$(complete_words vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -P -C -E -h -V)" ]
+    [ "$(complete_words vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -h -V -E -P -C)" ]
     [ "$(complete_words vornel -i=ap)" = "-i=app.ini" ]
     [ "$(complete_words vornel -i=app.ini -s=)" = $'-s=server\n-s=data base' ]
     [ -z "$(complete_words vornel -s=)" ]
@@ -39,7 +39,7 @@ zsh_complete() {
 @test "zsh offers options, file names, and the live sections and keys of the file" {
     command -v zsh >/dev/null || skip "zsh is not installed"
     export COMPLETION="$SOURCE/doc/_vornel"
-    [ "$(zsh_complete vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -P -C -E -h -V)" ]
+    [ "$(zsh_complete vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -h -V -E -P -C)" ]
     [ "$(zsh_complete vornel -i=ap)" = "files:ap" ]
     [ "$(zsh_complete vornel -i=app.ini -s=)" = $'server\ndata base' ]
     [ -z "$(zsh_complete vornel -s=)" ]

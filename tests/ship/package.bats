@@ -6,6 +6,9 @@ load helpers
 @test "the manual page renders without a warning; cmake --install puts everything in place" {
     groff -man -Tutf8 -ww -P-cbou "$SOURCE/doc/vornel.1" >page.txt 2>warnings
     [ ! -s warnings ] && [ "$(grep -c '^[A-Z]' page.txt)" -ge 9 ] || false
+    for option in $("$VORNEL" -h 2>&1 | awk '/^\t-. / { print $1 }'); do # every option is named
+        grep -qF -- "\\$option" "$SOURCE/doc/vornel.1" && grep -qF -- "\`$option" "$SOURCE/README.md" || false
+    done
     if command -v mandoc >/dev/null; then mandoc -Tlint -Wwarning "$SOURCE/doc/vornel.1"; fi
     cmake --install "$BUILD" --prefix "$BATS_TEST_TMPDIR/prefix" >/dev/null
     for f in man/man1/vornel.1.gz doc/vornel/changelog.gz doc/vornel/copyright \
