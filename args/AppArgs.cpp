@@ -73,18 +73,6 @@ bool CAppArgs::GetValue(std::string& out, const std::string& key, bool mandatory
     return false;
 }
 
-bool CAppArgs::HasValue(const std::string& key, const std::string& value) const {
-    if (key.empty() || value.empty())
-        return false;
-    std::string found;
-    return GetValue(found, key, true) && found == value;
-}
-
-bool CAppArgs::AddPair(const std::string& key, const std::string& value) {
-    m_mapArgs[Fold(key)] = value;
-    return true;
-}
-
 int CAppArgs::NumArgs() const {
     return static_cast<int>(m_mapArgs.size());
 }
@@ -95,10 +83,6 @@ std::string CAppArgs::CheckArgsValid(const std::vector<std::string>& validKeys) 
             return pair.first;
     }
     return std::string();
-}
-
-std::map<std::string, std::string> CAppArgs::GetArgMap() const {
-    return m_mapArgs;
 }
 
 void CAppArgs::TraceArgs() const {

@@ -1,4 +1,5 @@
-// The command line as an ordered map from a one-letter option key to its value.
+// The command line as an ordered map from a one-letter option key to its value. HasValue,
+// AddPair and GetArgMap are not used by the tool (args/AppArgsExtras.cpp, vornel_extras).
 #ifndef VORNEL_ARGS_APPARGS_H
 #define VORNEL_ARGS_APPARGS_H
 

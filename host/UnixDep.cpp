@@ -84,14 +84,3 @@ bool delete_file(const std::string& path) {
     struct stat info;
     return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
-
-bool is_command_ok(const std::string& path) {
-    if (!file_exist(path)) {
-        m_strError += "ERROR:\n\tCommand '" + path + "' not found!\n";
-        return false;
-    }
-    if (has_exec_perm(path))
-        return true;
-    m_strError += "ERROR:\n\tCommand '" + path + "' not executable!\n";
-    return false;
-}

@@ -24,6 +24,8 @@ bool has_exec_perm(const std::string& path);
 bool dir_exist(const std::string& path);
 // Removes the file through the shell; true when it existed and is gone afterwards.
 bool delete_file(const std::string& path);
+// Whether the path names an executable file, else appends why not to m_strError; not used by
+// the tool (host/UnixDepExtras.cpp, vornel_extras).
 bool is_command_ok(const std::string& path);
 
 #endif

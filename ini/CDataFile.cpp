@@ -25,24 +25,9 @@ CDataFile::CDataFile(bool autoSave)
     AppendSection("", "", HashNoCase(""));
 }
 
-CDataFile::CDataFile(const std::string& fileName, bool autoSave) : CDataFile(autoSave) {
-    m_strFileName = fileName;
-    Load(fileName, false);
-}
-
 CDataFile::~CDataFile() {
     if (m_bAutoSave && m_bDirty)
         Save();
-}
-
-void CDataFile::Clear() {
-    m_text = FileText();
-    m_bDirty = false;
-    m_strFileName.clear();
-    m_strTrailingLines.clear();
-    m_bByteOrderMark = false;
-    m_vecSections.clear();
-    m_sectionIndex = NameIndex<st_section>();
 }
 
 void CDataFile::SetFileName(const std::string& newName) {
@@ -98,19 +83,6 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
     return true;
 }
 
-bool CDataFile::CreateSection(const std::string& name, const std::string& comment,
-                              const KeyList& keys) {
-    if (!CreateSection(name, comment))
-        return false;
-    // The list may name a key twice; indexing it whole keeps the first of each name.
-    t_Section section = GetSection(name);
-    for (const t_Key& key : keys)
-        section->m_vecKeys.push_back(std::make_shared<st_key>(*key));
-    section->m_keyIndex.Rebuild(section->m_vecKeys);
-    m_bDirty = true;
-    return true;
-}
-
 bool CDataFile::SetValue(const std::string& key, const std::string& value,
                          const std::string& comment, const std::string& section) {
     if (!IsStorable(section, key, value))
@@ -134,16 +106,6 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
     found->AppendKey(st_key{key, value, comment}, HashNoCase(key));
     m_bDirty = true;
     return true;
-}
-
-bool CDataFile::CreateKey(const std::string& key, const std::string& value,
-                          const std::string& comment, const std::string& section) {
-    const std::int64_t saved = m_lFlags;
-    m_lFlags |= FLAG_CREATE_KEYS;
-    const bool stored = SetValue(key, value, comment, section);
-    if (!(saved & FLAG_CREATE_KEYS))
-        m_lFlags &= ~FLAG_CREATE_KEYS;
-    return stored;
 }
 
 std::string CDataFile::GetString(const std::string& key, const std::string& section) const {
@@ -204,14 +166,6 @@ void CDataFile::PassOnKeptLines(const std::string& kept, std::size_t section) {
                                                        : m_strTrailingLines);
 }
 
-int CDataFile::KeyCount() const {
-    std::size_t count = 0;
-    st_section scratch;
-    for (const t_Section& section : m_vecSections)
-        count += KeysOf(*section, scratch).size();
-    return static_cast<int>(count);
-}
-
 int CDataFile::SectionCount() const {
     return static_cast<int>(m_vecSections.size());
 }
@@ -222,25 +176,6 @@ bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) c
 
 bool CDataFile::IsSectionExist(const std::string& section) const {
     return GetSection(section) != nullptr;
-}
-
-bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment,
-                              const std::string& section) {
-    const t_Key found = GetKey(key, section);
-    if (!found)
-        return false;
-    found->m_strComment = comment;
-    m_bDirty = true;
-    return true;
-}
-
-bool CDataFile::SetSectionComment(const std::string& section, const std::string& comment) {
-    t_Section found = GetSection(section);
-    if (!found)
-        return false;
-    found->m_strComment = comment;
-    m_bDirty = true;
-    return true;
 }
 
 namespace {

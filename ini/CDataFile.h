@@ -55,7 +55,8 @@ typedef std::vector<t_Section> SectionList;
 
 // A section's keys are read from the text kept when first needed, so that a run that looks at
 // one section of a large file builds no record for the keys of the others. Nothing saves
-// unless its contract says so.
+// unless its contract says so. The typed values and the members defined in
+// ini/CDataFileExtras.cpp are not used by the tool (library vornel_extras).
 class CDataFile {
 public:
     // An empty document (one unnamed section); the destructor saves it if autoSave is set.

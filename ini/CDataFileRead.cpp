@@ -10,13 +10,6 @@ void Trim(std::string& text) {
     text = std::string(TrimWhiteAndSeparators(text));
 }
 
-std::string GetNextWord(std::string& line) {
-    const std::size_t separator = FindSeparator(line);
-    std::string word(TrimWhiteAndSeparators(std::string_view(line).substr(0, separator)));
-    line = separator == std::string::npos ? std::string() : line.substr(separator + 1);
-    return word;
-}
-
 namespace {
 
 // The lines of one section's keys. Lines that store nothing wait, each behind a line feed, for
@@ -177,10 +170,6 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     Adopt(std::move(text));
     SetFileName(fileName);
     return true;
-}
-
-void CDataFile::ReadText(const std::string& text) {
-    Adopt(FileText(text));
 }
 
 namespace {

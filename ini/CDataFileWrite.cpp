@@ -4,9 +4,6 @@
 #include "host/FileIO.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
-#include <ostream>
 
 namespace {
 
@@ -104,22 +101,6 @@ std::string CommentLines(const std::string& text) {
         lines.append(line);
     });
     return lines;
-}
-
-int WriteLn(std::ostream& stream, const char* format, ...) {
-    va_list args;
-    va_list measure;
-    va_start(args, format);
-    va_copy(measure, args);
-    std::string text(
-        static_cast<std::size_t>(std::max(std::vsnprintf(nullptr, 0, format, measure), 0)), '\0');
-    va_end(measure);
-    std::vsnprintf(&text[0], text.size() + 1, format, args); // the NUL lands on text's own
-    va_end(args);
-    std::string line;
-    append_line(line, text);
-    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
-    return static_cast<int>(line.size());
 }
 
 void RemoveCommentIndicators(std::string& text) {

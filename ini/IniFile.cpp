@@ -16,10 +16,6 @@ void ct_IniFile::SetAutoCreate(bool on) {
         m_lFlags &= ~FLAG_CREATE_KEYS;
 }
 
-bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) const {
-    return m_bOk && IsKeyExist(key, section);
-}
-
 bool ct_IniFile::ExistsSection(const std::string& section) const {
     return m_bOk && IsSectionExist(section);
 }
