@@ -11,7 +11,10 @@
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#if VORNEL_HAVE_XATTR
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 #include <vector>
 
@@ -68,9 +71,17 @@ bool put_text(int fd, std::string_view text) {
 }
 
 // Room for growth is reserved first, so that a full disk fails before one old byte changes.
+// Without posix_fallocate the free space is only checked: the growth must fit it.
 bool reserve_room(int fd, std::size_t oldSize, std::size_t newSize) {
-    return newSize <= oldSize || ::posix_fallocate(fd, static_cast<off_t>(oldSize),
-                                                   static_cast<off_t>(newSize - oldSize)) == 0;
+    if (newSize <= oldSize)
+        return true;
+#if VORNEL_HAVE_POSIX_FALLOCATE
+    return ::posix_fallocate(fd, static_cast<off_t>(oldSize),
+                             static_cast<off_t>(newSize - oldSize)) == 0;
+#else
+    struct statvfs room;
+    return ::fstatvfs(fd, &room) == 0 && (newSize - oldSize) / room.f_frsize < room.f_bavail;
+#endif
 }
 
 void report_restore(const std::string& path, bool restored) {
@@ -144,6 +155,7 @@ bool may_not_set(int error) {
            error == EOPNOTSUPP;
 }
 
+#if VORNEL_HAVE_XATTR
 bool copy_attribute(const std::string& from, const char* name, int to) {
     const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
     if (length < 0)
@@ -154,7 +166,7 @@ bool copy_attribute(const std::string& from, const char* name, int to) {
     return ::fsetxattr(to, name, value.data(), value.size(), 0) == 0 || may_not_set(errno);
 }
 
-// Extended attributes carry ACLs and security labels.
+// Extended attributes carry ACLs and security labels; a host without them has none to copy.
 bool copy_attributes(const std::string& from, int to) {
     const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
     if (size <= 0)
@@ -169,6 +181,11 @@ bool copy_attributes(const std::string& from, int to) {
     }
     return true;
 }
+#else
+bool copy_attributes(const std::string&, int) {
+    return true;
+}
+#endif
 
 // Owner first: a change of owner clears set-id bits that the mode then restores.
 bool fill_temporary(int fd, const std::string& text, const std::string& target,
@@ -230,6 +247,7 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
 namespace {
 
 constexpr std::size_t kHugePage = 2u << 20;
+constexpr bool kHugePages = VORNEL_HAVE_MADV_HUGEPAGE;
 constexpr std::size_t kPage = 4096;
 
 std::size_t round_up(std::size_t size, std::size_t unit) {
@@ -279,15 +297,17 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
     const off_t start = ::lseek(fd, 0, SEEK_CUR);
     for (std::size_t capacity = sizeHint + 1; start >= 0; capacity *= 2) {
         // A small file fits a few ordinary pages; zeroing a huge page would cost more.
-        const bool huge = capacity >= kHugePage / 2;
+        const bool huge = kHugePages && capacity >= kHugePage / 2;
         const std::size_t bytes = round_up(capacity, huge ? kHugePage : kPage);
         void* map =
             ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (map == MAP_FAILED)
             return false;
         m_map = std::unique_ptr<void, Unmap>(map, Unmap{bytes});
+#if VORNEL_HAVE_MADV_HUGEPAGE
         if (huge)
             ::madvise(map, bytes, MADV_HUGEPAGE);
+#endif
         if (!read_into(fd, static_cast<char*>(map), capacity, m_nMapped))
             break;
         if (m_nMapped < capacity)
