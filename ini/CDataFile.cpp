@@ -40,14 +40,14 @@ void CDataFile::SetFileName(const std::string& newName) {
 }
 
 // A section handed out has its records: a caller may look at them or change them.
-t_Section CDataFile::GetSection(const std::string& section) const {
+t_Section CDataFile::GetSection(const std::string& section) {
     const t_Section found = m_sectionIndex.Find(section, m_vecSections);
     if (found)
         found->ReadUnreadLines();
     return found;
 }
 
-t_Key CDataFile::GetKey(const std::string& key, const std::string& section) const {
+t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
     const t_Section found = GetSection(section);
     return found ? found->FindKey(key) : t_Key();
 }
@@ -67,12 +67,20 @@ void st_section::AppendKey(st_key&& record, std::uint32_t hash) {
     m_keyIndex.AddAbsent(hash, m_vecKeys.size() - 1);
 }
 
+std::size_t st_section::RemoveKey(const t_Key& key) {
+    const auto position = std::find(m_vecKeys.begin(), m_vecKeys.end(), key);
+    const std::size_t index = static_cast<std::size_t>(position - m_vecKeys.begin());
+    m_vecKeys.erase(position);
+    m_keyIndex.Rebuild(m_vecKeys);
+    return index;
+}
+
 void CDataFile::ReportSectionExists(const std::string& name) {
     Report(e_Info, "[CDataFile::CreateSection] Section <" + name + "> allready exists. Aborting.");
 }
 
 bool CDataFile::CreateSection(const std::string& name, const std::string& comment) {
-    if (GetSection(name)) {
+    if (IsSectionExist(name)) {
         ReportSectionExists(name);
         return false;
     }
@@ -127,7 +135,7 @@ bool CDataFile::DeleteSection(const std::string& section) {
     if (!found)
         return false;
     std::string kept = KeptLines(found->m_strComment);
-    for (const t_Key& key : found->m_vecKeys)
+    for (const t_Key& key : found->Keys())
         kept += KeptLines(key->m_strComment);
     const auto position = std::find(m_vecSections.begin(), m_vecSections.end(), found);
     const std::size_t index = static_cast<std::size_t>(position - m_vecSections.begin());
@@ -142,11 +150,8 @@ bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
     t_Key found = owner ? owner->FindKey(key) : t_Key();
     if (!found)
         return false;
-    KeyList& keys = owner->m_vecKeys;
-    const auto position = std::find(keys.begin(), keys.end(), found);
-    const std::size_t index = static_cast<std::size_t>(position - keys.begin());
-    keys.erase(position);
-    owner->m_keyIndex.Rebuild(keys);
+    const std::size_t index = owner->RemoveKey(found);
+    const KeyList& keys = owner->Keys();
     const std::string kept = KeptLines(found->m_strComment);
     if (index < keys.size()) {
         prepend_lines(kept, keys[index]->m_strComment);
@@ -170,12 +175,12 @@ int CDataFile::SectionCount() const {
     return static_cast<int>(m_vecSections.size());
 }
 
-bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) const {
+bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) {
     return GetKey(key, section) != nullptr;
 }
 
 bool CDataFile::IsSectionExist(const std::string& section) const {
-    return GetSection(section) != nullptr;
+    return m_sectionIndex.Find(section, m_vecSections) != nullptr;
 }
 
 namespace {

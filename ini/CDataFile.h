@@ -32,22 +32,35 @@ struct st_key {
 typedef std::shared_ptr<st_key> t_Key;
 typedef std::vector<t_Key> KeyList;
 
+// A section and its keys. The key list is reached through its index only, so that no caller
+// can leave the two out of step.
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
-    KeyList m_vecKeys;
-    // Kept in step with m_vecKeys; add keys through AppendKey, and rebuild it after removing.
-    NameIndex<st_key> m_keyIndex;
-    // Lines of the document's text that hold the section's keys and are not read into
-    // m_vecKeys yet: the document reads them when a lookup or change first needs the records.
+    // Lines of the document's text that hold the section's keys and are not read into records
+    // yet: the document reads them when a change first needs the records.
     std::string_view m_unreadLines;
 
+    // Returns the records of the keys, in file order.
+    const KeyList& Keys() const { return m_vecKeys; }
     // Returns the key of that name (letter case aside), or an empty pointer; changes nothing.
+    // hash, when given, is HashNoCase of the name.
     t_Key FindKey(const std::string& name) const { return m_keyIndex.Find(name, m_vecKeys); }
+    t_Key FindKey(const std::string& name, std::uint32_t hash) const {
+        return m_keyIndex.Find(name, m_vecKeys, hash);
+    }
     // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
     void AppendKey(st_key&& record, std::uint32_t hash);
+    // Appends copies of the keys, names held already included: the first of a name is found.
+    void AppendCopies(const KeyList& keys);
+    // Removes the key, which the section holds; returns the position it had.
+    std::size_t RemoveKey(const t_Key& key);
     // Reads the lines still unread into the records, as reading a file does.
     void ReadUnreadLines();
+
+private:
+    KeyList m_vecKeys;
+    NameIndex<st_key> m_keyIndex;
 };
 
 typedef std::shared_ptr<st_section> t_Section;
@@ -74,9 +87,10 @@ public:
     void SetFileName(const std::string& newName);
 
     // Return the section, or the key of the section, of that name (letter case aside), or an
-    // empty pointer; the records are the document's own.
-    t_Section GetSection(const std::string& section) const;
-    t_Key GetKey(const std::string& key, const std::string& section) const;
+    // empty pointer; the records are the document's own. Both read the section's unread lines
+    // into its records first.
+    t_Section GetSection(const std::string& section);
+    t_Key GetKey(const std::string& key, const std::string& section);
     // Append a section (with copies of the keys, duplicates included); false when the name
     // exists or would not read back as itself.
     bool CreateSection(const std::string& name, const std::string& comment);
@@ -98,8 +112,9 @@ public:
     // Return the number of keys (keys read with an empty value included) and of sections.
     int KeyCount() const;
     int SectionCount() const;
-    // Whether the key, or the section, exists.
-    bool IsKeyExist(const std::string& key, const std::string& section) const;
+    // Whether the key exists; reads the section's unread lines into its records first.
+    bool IsKeyExist(const std::string& key, const std::string& section);
+    // Whether the section exists; changes nothing.
     bool IsSectionExist(const std::string& section) const;
     // Replace the comment of the key or section; false when it is missing.
     bool SetKeyComment(const std::string& key, const std::string& comment,

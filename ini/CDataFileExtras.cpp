@@ -27,11 +27,7 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
                               const KeyList& keys) {
     if (!CreateSection(name, comment))
         return false;
-    // The list may name a key twice; indexing it whole keeps the first of each name.
-    t_Section section = GetSection(name);
-    for (const t_Key& key : keys)
-        section->m_vecKeys.push_back(std::make_shared<st_key>(*key));
-    section->m_keyIndex.Rebuild(section->m_vecKeys);
+    GetSection(name)->AppendCopies(keys);
     m_bDirty = true;
     return true;
 }
@@ -100,6 +96,13 @@ int WriteLn(std::ostream& stream, const char* format, ...) {
     return static_cast<int>(text.size());
 }
 
-bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) const {
+bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) {
     return m_bOk && IsKeyExist(key, section);
+}
+
+// The list may name a key twice; indexing it whole keeps the first of each name.
+void st_section::AppendCopies(const KeyList& keys) {
+    for (const t_Key& key : keys)
+        m_vecKeys.push_back(std::make_shared<st_key>(*key));
+    m_keyIndex.Rebuild(m_vecKeys);
 }

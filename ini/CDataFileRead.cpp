@@ -37,7 +37,7 @@ private:
     void Store(st_section& section, const st_IniLine& line) {
         std::string key(line.m_strText);
         const std::uint32_t hash = HashNoCase(key);
-        const t_Key existing = section.m_keyIndex.Find(key, section.m_vecKeys, hash);
+        const t_Key existing = section.FindKey(key, hash);
         if (existing && line.m_eKind == e_LineEmptyValue)
             return Keep(line.m_strLine);
         if (existing) {
@@ -209,10 +209,10 @@ void st_section::ReadUnreadLines() {
 
 const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch) {
     if (section.m_unreadLines.empty())
-        return section.m_vecKeys;
+        return section.Keys();
     scratch = st_section();
     ReadKeyLines(scratch, section.m_unreadLines);
-    return scratch.m_vecKeys;
+    return scratch.Keys();
 }
 
 // A first line that starts with the mark's bytes would lose them on reading, unless the mark

@@ -43,7 +43,7 @@ bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
 // A key keeps its comment unless a new one is given; the lines that store nothing above the
 // key stay either way.
 std::string ct_IniFile::KeyComment(const std::string& key, const std::string& section,
-                                   const std::string& given) const {
+                                   const std::string& given) {
     const t_Key existing = GetKey(key, section);
     const std::string current = existing ? existing->m_strComment : std::string();
     return given.empty() ? current : KeptLines(current) + CommentLines(given);

@@ -34,11 +34,11 @@ TEST(CDataFileTest, CreateSectionCopiesKeysAndDeletionsRemoveFirstMatchesLeaving
     Document doc;
     doc.SetValue("k", "1", "c", "src");
     EXPECT_FALSE(doc.CreateSection("SRC", "other"));
-    KeyList keys = doc.GetSection("src")->m_vecKeys;
+    KeyList keys = doc.GetSection("src")->Keys();
     keys.push_back(keys.front()); // duplicates are copied as they are
     EXPECT_TRUE(doc.CreateSection("dst", "", keys));
     EXPECT_FALSE(doc.CreateSection("DST", "", keys));
-    doc.Last()->m_vecKeys.at(0)->m_strValue = "changed";
+    doc.Last()->Keys().at(0)->m_strValue = "changed";
     EXPECT_EQ(doc.GetValue("k", "src") + doc.GetValue("K", "dst"), "1changed");
     EXPECT_TRUE(doc.DeleteKey("k", "dst") && doc.DeleteKey("k", "dst")); // both copies in turn
     EXPECT_FALSE(doc.IsKeyExist("k", "dst") || doc.GetSection("src")->m_strComment != "");
