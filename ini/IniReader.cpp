@@ -67,14 +67,18 @@ st_IniLine ClassifyLine(std::string_view line) {
     return key;
 }
 
+// Each "[" is only a candidate: the classifier says whether its line is a header, and no
+// header starts later in a line that is none.
 std::size_t NextHeaderLine(std::string_view text, std::size_t from) {
-    for (std::size_t bracket = text.find('[', from); bracket != std::string_view::npos;
-         bracket = text.find('[', bracket + 1)) {
-        std::size_t start = bracket;
-        while (start > from && text[start - 1] != '\n' && is_trimmed(text[start - 1]))
-            --start;
-        if (start == from || text[start - 1] == '\n')
+    constexpr std::size_t npos = std::string_view::npos;
+    for (std::size_t bracket = text.find('[', from); bracket != npos;
+         bracket = text.find('[', bracket)) {
+        const std::size_t newline = text.rfind('\n', bracket);
+        const std::size_t start = newline == npos || newline < from ? from : newline + 1;
+        const std::size_t end = std::min(text.find('\n', bracket), text.size());
+        if (ClassifyLine(text.substr(start, end - start)).m_eKind == e_LineHeader)
             return start;
+        bracket = end;
     }
     return text.size();
 }
