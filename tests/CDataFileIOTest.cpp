@@ -8,24 +8,31 @@
 #include <sstream>
 
 TEST(CDataFileIOTest, Load_ReadsEachLineAsTheGrammarSays) {
-    const std::string text = "=v\n:v\nempty=\nbare\n; k=1\nK=1\nk=2\nk=\n[open\nx=1\n  [Sec]  \n"
-                             "a:b=c\nn=v ; note\nt=YWJj=\nd=C:\nq==\nk : v\n[ Sp ]\nk=1\n[a] x\n"
-                             "k=x\n[sec]\nr=z\r\n[]\nj=w\0tail\n";
+    const std::string text =
+        "=v\n:v\nempty=\nbare\n; k=1\nK=1\nk=2\nk=\n[open\nx=1\nX=9\n  [Sec]  \n"
+        "a:b=c\nn=v ; note\nt=YWJj=\nd=C:\nq==\nk : v\n[ Sp ]\nk=1\n[a] x\n"
+        "k=x\n[sec]\nr=z\r\n[]\nj=w\n";
     const std::vector<std::array<const char*, 3>> rows = {
         {"", "v", ""},         {"", "empty", ""},   {"", "K", "2"},
-        {"open", "x", "1"},    {"sec", "a", "b=c"}, {"Sec", "n", "v ; note"},
+        {"open", "x", "9"},    {"sec", "a", "b=c"}, {"Sec", "n", "v ; note"},
         {"SEC", "t", "YWJj="}, {"sec", "d", "C:"},  {"sec", "q", "="},
         {"sec", "k", " v"},    {"sec", "r", "z"},   {" Sp ", "k", "1"},
         {"a x", "k", "x"},     {"", "j", "w"}};
     Document doc;
-    doc.ReadText(text + std::string(1, '\0') + "\n");
-    for (int parsed = 0; parsed < 2; ++parsed, doc.KeyCount()) {
+    doc.ReadText(text);
+    // first from the unread lines of each section, then from the records read from them
+    for (const char* from : {"lines", "records"}) {
         for (const auto& [section, key, value] : rows)
-            EXPECT_EQ(doc.GetValue(key, section), value) << section << "." << key;
+            EXPECT_EQ(doc.GetValue(key, section), value) << from << " [" << section << "] " << key;
+        for (const auto& row : rows)
+            doc.GetSection(row[0]);
     }
-    EXPECT_TRUE(doc.IsKeyExist("empty", "") && doc.GetKey("k", "")->m_strName == "K");
-    doc.ReadText("[long]\nk=" + std::string(5000, 'x') + "\nj=2");
-    EXPECT_EQ(doc.GetValue("k", "long").size() + doc.GetValue("j", "long").size(), 5001u);
+    EXPECT_TRUE(doc.IsKeyExist("empty", ""));
+    EXPECT_EQ(doc.GetKey("k", "")->m_strName, "K");
+    doc.ReadText("[long]\nk=" + std::string(5000, 'x') + "\nj=2\n[nul]\nk=w" + '\0' + "x\n");
+    EXPECT_EQ(doc.GetValue("k", "long"), std::string(5000, 'x'));
+    EXPECT_EQ(doc.GetValue("j", "long"), "2");
+    EXPECT_EQ(doc.GetValue("k", "nul"), "w"); // a NUL byte ends its line
 }
 
 TEST(CDataFileIOTest, Load_GivesEachItemTheLinesAboveItAndKeepsTheRest) {
@@ -69,19 +76,26 @@ TEST(CDataFileIOTest, ToTextCommentStrWriteLnTrimAndGetNextWordGiveTheirExactTex
     EXPECT_EQ(doc.ToText(), "a=1\n\n[s]\nk=v\n\n[empty]\n\n; about t\n[t]\n\n; note\nc=1\n\n# x\n"
                             "h=2\n\n\nb=3\ne=\n\n[m]\n\n; first\n; [admin]\n  # kept\n; root=1\n"
                             " \n; last\nm=v\n");
-    EXPECT_EQ(doc.CommentStr("  ; a  ", false) + doc.CommentStr("a", false), "; a; a");
-    EXPECT_EQ(doc.CommentStr("", false) + "|" + doc.CommentStr("; a ;", true), "|a");
+    const std::tuple<const char*, bool, const char*> comments[] = {
+        {"  ; a  ", false, "; a"}, {"a", false, "; a"}, {"", false, ""}, {"; a ;", true, "a"}};
+    for (const auto& [comment, removeIndicators, expected] : comments)
+        EXPECT_EQ(doc.CommentStr(comment, removeIndicators), expected) << comment;
     std::string text = "#;  a b ;#";
-    std::string trimmed = " \t=:a b=:\r\n";
-    std::string line = " k : v=w";
-    std::string word = "word";
     RemoveCommentIndicators(text);
+    EXPECT_EQ(text, "a b");
+    std::string trimmed = " \t=:a b=:\r\n";
     Trim(trimmed);
-    EXPECT_EQ(text + "|" + trimmed + "|" + GetNextWord(line) + "|" + line, "a b|a b|k| v=w");
-    EXPECT_EQ(GetNextWord(word) + "|" + word, "word|");
+    EXPECT_EQ(trimmed, "a b");
+    std::string line = " k : v=w";
+    EXPECT_EQ(GetNextWord(line), "k");
+    EXPECT_EQ(line, " v=w");
+    std::string word = "word";
+    EXPECT_EQ(GetNextWord(word), "word");
+    EXPECT_EQ(word, "");
     std::ostringstream out;
     const std::string longText(2000, 'y');
-    EXPECT_EQ(WriteLn(out, "%s=%d", "k", 7) + WriteLn(out, "%s", "done\n"), 9);
+    EXPECT_EQ(WriteLn(out, "%s=%d", "k", 7), 4);
+    EXPECT_EQ(WriteLn(out, "%s", "done\n"), 5);
     EXPECT_EQ(WriteLn(out, "%s", longText.c_str()), 2001);
     EXPECT_EQ(out.str(), "k=7\ndone\n" + longText + "\n");
 }

@@ -48,10 +48,12 @@ TEST(SplitterTest, WideTextsSplitAsNarrowOnes) {
 TEST(SplitterTest, FragmentsAreCountedFoundJoinedAndSplitAgain) {
     std::vector<std::string> out;
     CStlStrSplitterA dropped(',', "a,,b,", out, nullptr, false);
-    EXPECT_EQ(Bars(out) + std::to_string(dropped.size()), "a|b|4");
+    EXPECT_EQ(Bars(out), "a|b|");
+    EXPECT_EQ(dropped.size(), 4u);
     EXPECT_TRUE(dropped[1] == nullptr && dropped[3] == nullptr && std::string(dropped[2]) == "b");
     CStlStrSplitterA whole(nullptr, "a,b", out, nullptr, false);
-    EXPECT_EQ(Bars(out) + std::to_string(whole.size()), "a,b|1");
+    EXPECT_EQ(Bars(out), "a,b|");
+    EXPECT_EQ(whole.size(), 1u);
     CStlStrSplitterA splitter(',', "a,b,B,,", out, nullptr, true);
     EXPECT_EQ(splitter.FindFragmentIndex("B", false), 1);
     EXPECT_EQ(splitter.FindFragmentIndex("B", true), 2);
@@ -73,6 +75,7 @@ TEST(SplitterTest, FragmentsAreCountedFoundJoinedAndSplitAgain) {
     EXPECT_EQ(std::string(trailing.join(',', result, 0, 2, true)), "a,b,");
     EXPECT_EQ(std::string(trailing.join(',', result, 1, npos, false)), "b,");
     splitter.Init(";", "x;y;z", nullptr);
-    EXPECT_EQ(Bars(out) + std::to_string(splitter.size()), "x|y|z|3");
+    EXPECT_EQ(Bars(out), "x|y|z|");
+    EXPECT_EQ(splitter.size(), 3u);
     EXPECT_EQ(splitter.FindFragmentIndex("b", false), -1);
 }

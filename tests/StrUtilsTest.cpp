@@ -15,10 +15,14 @@ TEST(StrUtils, NumbersBinaryTablesAndParameterLists) {
     print_binary(10, "x");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "x\n-\ndec:\t10\nhex:\ta\nbit:\t|0000'0000|0000'0000|0000'0000|0000'1010|\n\n");
-    std::string oks;
-    for (const char* text : {"", "0123", "1F", "1f", "-1", "1.5"})
-        oks += std::to_string(is_number_ok(text, false)) + std::to_string(is_number_ok(text, true));
-    EXPECT_EQ(oks, "111101000000");
+    // text, a decimal number, a hexadecimal number
+    const std::tuple<const char*, bool, bool> numbers[] = {
+        {"", true, true},     {"0123", true, true}, {"1F", false, true},
+        {"1f", false, false}, {"-1", false, false}, {"1.5", false, false}};
+    for (const auto& [text, decimal, hexadecimal] : numbers) {
+        EXPECT_EQ(is_number_ok(text, false), decimal) << text;
+        EXPECT_EQ(is_number_ok(text, true), hexadecimal) << text;
+    }
     const char* const table[] = {"a", "", "b", "b"};
     EXPECT_EQ(
         (std::vector<int>{get_arr_idx("x", nullptr, 3), get_arr_idx(";", strValidNameItem, 37),
