@@ -1,6 +1,6 @@
 // Case-insensitive lookup from a name to the first record of that name in a list, in constant
-// time. A table of its own: std::unordered_map made the rows on one section of 100,000 keys 2.8
-// times slower (bench/README.md, "Huge pages and the heap").
+// time. A table of its own: std::unordered_map would make a set on one section of 100,000 keys
+// slower than git (bench/README.md, "Huge pages and the name index").
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 

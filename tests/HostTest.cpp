@@ -15,22 +15,18 @@ TEST(HostTest, CommandCheckFileCreationModeAndReadingAFileThatGrew) {
     EXPECT_FALSE(is_command_ok(script) || is_command_ok(m_dir.file("none")));
     ::chmod(script.c_str(), 0755);
     EXPECT_TRUE(is_command_ok(script));
-    const auto refusals = [](const std::string& path) {
-        return m_strError.find("ERROR:\n\tCommand '" + path + "' not") != std::string::npos;
-    };
-    EXPECT_TRUE(refusals(script) && refusals(m_dir.file("none"))); // one text per refusal
+    for (const std::string& path : {script, m_dir.file("none")}) // one text per refusal
+        EXPECT_NE(m_strError.find("ERROR:\n\tCommand '" + path + "' not"), std::string::npos);
     const mode_t mask = ::umask(027);
     EXPECT_TRUE(replace_file(m_dir.file("fresh.ini"), "text\n"));
     ::umask(mask);
-    struct stat info;
-    ::stat(m_dir.file("fresh.ini").c_str(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::filesystem::status(m_dir.file("fresh.ini")).permissions(),
+              std::filesystem::perms(0640));
     EXPECT_FALSE(replace_file(m_dir.path(), "x"));
     const std::string text(3000000, 'g');
     const int fd = ::open(m_dir.write("grown.ini", text).c_str(), O_RDONLY);
     FileText read;
-    EXPECT_TRUE(read.ReadFrom(fd, 10)); // measured at 10 bytes
-    ::close(fd);
+    EXPECT_TRUE(read.ReadFrom(fd, 10) && ::close(fd) == 0); // measured at 10 bytes
     EXPECT_TRUE(read.View() == text);
     EXPECT_EQ(read_regular_file(m_dir.file("fresh.ini"), read), e_ReadDone);
     EXPECT_EQ(read.View(), "text\n");

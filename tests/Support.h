@@ -22,13 +22,9 @@ public:
         std::ofstream(file(name), std::ios::binary) << text;
         return file(name);
     }
-    int entries() const {
-        const std::filesystem::directory_iterator all(m_path);
-        return static_cast<int>(std::distance(begin(all), end(all)));
-    }
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
 private:

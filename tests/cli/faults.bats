@@ -24,11 +24,8 @@ teardown() {
 
 # Runs the binary with the faults given as strace options; exit code in $status.
 faulty() {
-    set +e
     # shellcheck disable=SC2086
-    timeout 20 strace -o trace $1 "$binary" "${@:2}" >out 2>err
-    status=$?
-    set -e
+    run_with strace -o trace $1 "$binary" "${@:2}"
 }
 
 # Fails each call of the run in turn (its first two and its last) with each error, and holds

@@ -7,14 +7,15 @@ setup() {
     cd "$BATS_TEST_TMPDIR"
 }
 
-# Runs vornel with stdout kept byte for byte in the file out, stderr in err and the exit code
-# in $status; a run that blocks fails after 20 s instead of hanging the suite.
-run_raw() {
+# Runs the command with stdout kept byte for byte in the file out, stderr in err and the exit
+# code in $status; a run that blocks fails after 20 s instead of hanging the suite.
+run_with() {
     set +e
-    timeout 20 "$VORNEL" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
+    timeout 20 "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
     status=$?
     set -e
 }
+run_raw() { run_with "$VORNEL" "$@"; }
 
 # The file's bytes, with a dot after them so that trailing newlines count.
 bytes() {
@@ -52,8 +53,5 @@ unprivileged() {
         chown nobody "$shared"/* 2>/dev/null || true
         as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
     fi
-    set +e
-    "${as[@]}" "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
-    status=$?
-    set -e
+    run_with "${as[@]}" "$@"
 }

@@ -33,12 +33,11 @@ zsh_complete() {
     compset() { PREFIX=${PREFIX#$2}; }
     _files() { print -r -- "files:$PREFIX"; }
     words=("$@") CURRENT=$# PREFIX=${@[-1]}
-    source "$COMPLETION"' vornel "$@"
+    source "$0"' "$SOURCE/doc/_vornel" "$@"
 }
 
 @test "zsh offers options, file names, and the live sections and keys of the file" {
     command -v zsh >/dev/null || skip "zsh is not installed"
-    export COMPLETION="$SOURCE/doc/_vornel"
     [ "$(zsh_complete vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -h -V -E -P -C)" ]
     [ "$(zsh_complete vornel -i=ap)" = "files:ap" ]
     [ "$(zsh_complete vornel -i=app.ini -s=)" = $'server\ndata base' ]
