@@ -38,7 +38,7 @@ private:
         std::string key(line.m_strText);
         const std::uint32_t hash = HashNoCase(key);
         const t_Key existing = section.FindKey(key, hash);
-        if (existing && line.m_eKind == e_LineEmptyValue)
+        if (!StoresInKey(line, existing != nullptr))
             return Keep(line.m_strLine);
         if (existing) {
             existing->m_strComment += m_strPending;
@@ -56,10 +56,10 @@ private:
 std::string lines_left(std::string_view lines) {
     std::size_t from = 0;
     ReadLinesBackward(lines, [&](const st_IniLine& line) {
-        if (line.m_eKind == e_LineKey)
+        if (StoresInKey(line, true))
             from = static_cast<std::size_t>(line.m_strLine.data() - lines.data()) +
                    line.m_strLine.size();
-        return line.m_eKind != e_LineKey && line.m_eKind != e_LineEmptyValue;
+        return !StoresInKey(line, false);
     });
     const std::string_view after = lines.substr(from);
     if (TrimWhite(after).empty())
@@ -230,7 +230,7 @@ std::string CDataFile::GetValue(const std::string& key, const std::string& secti
     if (found && !found->m_unreadLines.empty()) {
         std::string value;
         ReadLinesBackward(found->m_unreadLines, [&](const st_IniLine& line) {
-            const bool last = line.m_eKind == e_LineKey && EqualsNoCase(line.m_strText, key);
+            const bool last = StoresInKey(line, true) && EqualsNoCase(line.m_strText, key);
             if (last)
                 value.assign(line.m_strValue);
             return !last;

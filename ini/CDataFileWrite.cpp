@@ -52,18 +52,19 @@ struct st_Place {
     std::size_t m_nKeysWritten;
 };
 
-// Whether the line, read back where it is written, would store something or stand for a key.
-// A line without a value stores nothing only after a line of the same key.
+// Whether a key of the name is written above the place, in its section.
+bool written_above(std::string_view name, const st_Place& place) {
+    const KeyList* keys = place.m_pKeys;
+    return keys &&
+           std::any_of(keys->begin(), keys->begin() + place.m_nKeysWritten,
+                       [&](const t_Key& key) { return EqualsNoCase(key->m_strName, name); });
+}
+
+// Whether the line, read back where it is written, would be a header or store something.
 bool reads_as_item(std::string_view line, const st_Place& place) {
     const st_IniLine read = ClassifyLine(line);
-    if (read.m_eKind != e_LineEmptyValue)
-        return read.m_eKind == e_LineKey || read.m_eKind == e_LineHeader;
-    if (!place.m_pKeys)
-        return true;
-    const KeyList& keys = *place.m_pKeys;
-    return std::none_of(keys.begin(), keys.begin() + place.m_nKeysWritten, [&](const t_Key& key) {
-        return EqualsNoCase(key->m_strName, read.m_strText);
-    });
+    const bool held = read.m_eKind == e_LineEmptyValue && written_above(read.m_strText, place);
+    return read.m_eKind == e_LineHeader || StoresInKey(read, held);
 }
 
 } // namespace

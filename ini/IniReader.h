@@ -43,6 +43,13 @@ struct st_IniLine {
     std::string_view m_strLine;  // the line without white space at its ends, as a rewrite keeps it
 };
 
+// The rule of repeated keys: whether a key line stores something in the key it names, which
+// the section holds already or not. A line with a value always does (a new key, or the key's
+// new value: the last value wins); one without a value only makes a key not held yet.
+constexpr bool StoresInKey(const st_IniLine& line, bool held) {
+    return line.m_eKind == e_LineKey || (line.m_eKind == e_LineEmptyValue && !held);
+}
+
 // Returns what one line of text (without its line feed) is; changes nothing.
 st_IniLine ClassifyLine(std::string_view line);
 
