@@ -7,6 +7,7 @@ load helpers
     "$VORNEL" -h 2>help.txt
     local help=help.txt args
     [ "$(sed -n 2p help.txt)" = 'Usage: vornel [OPTIONS]' ]
+    [ "$(awk '/^\t-. / { printf "%s ", $1 }' help.txt)" = "-i -s -k -v -c -d -f -h -V -E -P -C " ]
     for args in 0: 0:-h "0:-h -V" "0:some.ini other" 1:-x "1:-h -x" "1:-i=a.ini -Z" "1:-V -q" \
         "1:-E -P -C" 1:-s=sec "1:-i= -s=sec" 1:-i; do
         run_raw ${args#*:} # the help ends stderr, after any error texts
