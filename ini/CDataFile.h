@@ -210,6 +210,8 @@ void Trim(std::string& text);
 std::string GetNextWord(std::string& line);
 // Writes the formatted text and a line feed unless it ends a line; returns the bytes written.
 int WriteLn(std::ostream& stream, const char* format, ...);
+// Appends the text to out, and a line feed unless the text already ends a line.
+void AppendLine(std::string& out, const std::string& text);
 // Strips comment indicators and white space off both ends of the text.
 void RemoveCommentIndicators(std::string& text);
 

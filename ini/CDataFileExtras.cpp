@@ -90,10 +90,10 @@ int WriteLn(std::ostream& stream, const char* format, ...) {
     va_end(measure);
     std::vsnprintf(&text[0], text.size() + 1, format, args); // the NUL lands on text's own
     va_end(args);
-    if (text.empty() || (text.back() != '\n' && text.back() != '\r'))
-        text += '\n';
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<int>(text.size());
+    std::string line;
+    AppendLine(line, text);
+    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
+    return static_cast<int>(line.size());
 }
 
 bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) {

@@ -10,17 +10,6 @@ namespace {
 // What the writer puts before a comment line that lacks an indicator.
 const std::string kMark = CommentIndicators.substr(0, 1) + " ";
 
-bool is_line_end(char c) {
-    return c == '\n' || c == '\r';
-}
-
-// Every written line ends with a line feed, unless its text already ends a line.
-void append_line(std::string& out, const std::string& text) {
-    out += text;
-    if (text.empty() || !is_line_end(text.back()))
-        out += '\n';
-}
-
 bool in_reader_form(const std::string& comment) {
     return !comment.empty() && comment.front() == '\n';
 }
@@ -68,6 +57,12 @@ bool reads_as_item(std::string_view line, const st_Place& place) {
 }
 
 } // namespace
+
+void AppendLine(std::string& out, const std::string& text) {
+    out += text;
+    if (text.empty() || (text.back() != '\n' && text.back() != '\r'))
+        out += '\n';
+}
 
 std::string KeptLines(const std::string& comment) {
     std::string kept;
@@ -160,9 +155,9 @@ std::string CDataFile::ToText() const {
             place = st_Place{&keys, 0};
         const bool hasComment = !section.m_strComment.empty();
         if (hasComment)
-            append_line(out, "\n" + written_comment(*this, section.m_strComment, place));
+            AppendLine(out, "\n" + written_comment(*this, section.m_strComment, place));
         if (!section.m_strName.empty())
-            append_line(out, (hasComment ? "" : "\n") + ("[" + section.m_strName + "]"));
+            AppendLine(out, (hasComment ? "" : "\n") + ("[" + section.m_strName + "]"));
         for (place = st_Place{&keys, 0}; place.m_nKeysWritten < keys.size();
              ++place.m_nKeysWritten) {
             const st_key& key = *keys[place.m_nKeysWritten];
@@ -174,11 +169,11 @@ std::string CDataFile::ToText() const {
             line += key.m_strName;
             line += equal;
             line += key.m_strValue;
-            append_line(out, line);
+            AppendLine(out, line);
         }
     }
     if (!m_strTrailingLines.empty())
-        append_line(out, "\n" + written_comment(*this, m_strTrailingLines, place));
+        AppendLine(out, "\n" + written_comment(*this, m_strTrailingLines, place));
     out.insert(0, TextStart(out));
     return out;
 }
