@@ -22,7 +22,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
       m_bBinary(false), m_bUnreadable(false), m_bByteOrderMark(false) {
-    AppendSection("", "", HashNoCase(""));
+    AppendSection("", st_LinesAbove(), HashNoCase(""));
 }
 
 CDataFile::~CDataFile() {
@@ -52,11 +52,12 @@ t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
     return found ? found->FindKey(key) : t_Key();
 }
 
-t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment,
+t_Section CDataFile::AppendSection(const std::string& name, st_LinesAbove&& above,
                                    std::uint32_t hash) {
     auto section = std::make_shared<st_section>();
     section->m_strName = name;
-    section->m_strComment = comment;
+    section->m_strComment = std::move(above.m_strComment);
+    section->m_vecKept = std::move(above.m_vecKept);
     m_vecSections.push_back(section);
     m_sectionIndex.AddAbsent(hash, m_vecSections.size() - 1);
     return section;
@@ -86,7 +87,7 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
     }
     if (!IsStorable(name, "", ""))
         return false;
-    AppendSection(name, comment, HashNoCase(name));
+    AppendSection(name, st_LinesAbove{comment, {}}, HashNoCase(name));
     m_bDirty = true;
     return true;
 }
@@ -105,13 +106,15 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
     }
     if (t_Key existing = found->FindKey(key)) {
         existing->m_strValue = value;
+        if (existing->m_strComment != comment)
+            LiftKeptLines(existing->m_vecKept);
         existing->m_strComment = comment;
         m_bDirty = true;
         return true;
     }
     if (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS))
         return false;
-    found->AppendKey(st_key{key, value, comment}, HashNoCase(key));
+    found->AppendKey(st_key{key, value, comment, {}}, HashNoCase(key));
     m_bDirty = true;
     return true;
 }
@@ -120,12 +123,27 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
     return GetValue(key, section);
 }
 
+void AppendAbove(std::string& comment, KeptLines& kept, st_LinesAbove&& above) {
+    const auto below = static_cast<std::size_t>(std::count(comment.begin(), comment.end(), '\n'));
+    for (st_KeptLine& line : above.m_vecKept) {
+        line.m_nCommentsAbove += below;
+        kept.push_back(std::move(line));
+    }
+    comment += above.m_strComment;
+}
+
+void LiftKeptLines(KeptLines& kept) {
+    for (st_KeptLine& line : kept)
+        line.m_nCommentsAbove = 0;
+}
+
 namespace {
 
-// Puts lines in the reader's form above what a comment already holds.
-void prepend_lines(const std::string& lines, std::string& comment) {
-    const bool readerForm = comment.empty() || comment.front() == '\n';
-    comment = lines + (readerForm ? comment : CommentLines(comment));
+// Moves the kept lines above those of the item that takes them.
+void prepend_lines(KeptLines&& lines, KeptLines& kept) {
+    LiftKeptLines(lines);
+    kept.insert(kept.begin(), std::make_move_iterator(lines.begin()),
+                std::make_move_iterator(lines.end()));
 }
 
 } // namespace
@@ -134,14 +152,14 @@ bool CDataFile::DeleteSection(const std::string& section) {
     t_Section found = GetSection(section);
     if (!found)
         return false;
-    std::string kept = KeptLines(found->m_strComment);
+    KeptLines kept = std::move(found->m_vecKept);
     for (const t_Key& key : found->Keys())
-        kept += KeptLines(key->m_strComment);
+        kept.insert(kept.end(), key->m_vecKept.begin(), key->m_vecKept.end());
     const auto position = std::find(m_vecSections.begin(), m_vecSections.end(), found);
     const std::size_t index = static_cast<std::size_t>(position - m_vecSections.begin());
     m_vecSections.erase(position);
     m_sectionIndex.Rebuild(m_vecSections);
-    PassOnKeptLines(kept, index);
+    PassOnKeptLines(std::move(kept), index);
     return true;
 }
 
@@ -152,23 +170,22 @@ bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
         return false;
     const std::size_t index = owner->RemoveKey(found);
     const KeyList& keys = owner->Keys();
-    const std::string kept = KeptLines(found->m_strComment);
     if (index < keys.size()) {
-        prepend_lines(kept, keys[index]->m_strComment);
+        prepend_lines(std::move(found->m_vecKept), keys[index]->m_vecKept);
         return true;
     }
     const auto next = std::find(m_vecSections.begin(), m_vecSections.end(), owner) + 1;
-    PassOnKeptLines(kept, static_cast<std::size_t>(next - m_vecSections.begin()));
+    PassOnKeptLines(std::move(found->m_vecKept),
+                    static_cast<std::size_t>(next - m_vecSections.begin()));
     return true;
 }
 
 // The first item at or after the section at the position is the section itself: a removed
 // item's lines go above its header, else to the end of the text.
-void CDataFile::PassOnKeptLines(const std::string& kept, std::size_t section) {
-    if (kept.empty())
-        return;
-    prepend_lines(kept, section < m_vecSections.size() ? m_vecSections[section]->m_strComment
-                                                       : m_strTrailingLines);
+void CDataFile::PassOnKeptLines(KeptLines&& kept, std::size_t section) {
+    prepend_lines(std::move(kept), section < m_vecSections.size()
+                                       ? m_vecSections[section]->m_vecKept
+                                       : m_trailingLines.m_vecKept);
 }
 
 int CDataFile::SectionCount() const {

@@ -23,10 +23,27 @@ constexpr std::int64_t FLAG_CREATE_KEYS = 4;
 
 enum e_DebugLevel { e_Debug, e_Info, e_Warn, e_Error, e_Fatal, e_Critical };
 
+// A line above an item that stores nothing and is no comment line, kept so that a rewrite
+// gives it back where it stood among the item's comment lines.
+struct st_KeptLine {
+    e_LineKind m_eKind;           // as the line was read
+    std::string m_strLine;        // as it stood, without white space at its ends
+    std::string m_strKey;         // the key that a key line without a value names
+    std::size_t m_nCommentsAbove; // how many of the item's comment lines stood above it
+};
+typedef std::vector<st_KeptLine> KeptLines;
+
+// What stood above an item in the file: its comment lines, in the reader's form, and the rest.
+struct st_LinesAbove {
+    std::string m_strComment;
+    KeptLines m_vecKept;
+};
+
 struct st_key {
     std::string m_strName;
     std::string m_strValue;
     std::string m_strComment;
+    KeptLines m_vecKept;
 };
 
 typedef std::shared_ptr<st_key> t_Key;
@@ -37,6 +54,7 @@ typedef std::vector<t_Key> KeyList;
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
+    KeptLines m_vecKept;
     // Lines of the document's text that hold the section's keys and are not read into records
     // yet: the document reads them when a change first needs the records.
     std::string_view m_unreadLines;
@@ -179,15 +197,14 @@ private:
 
     static void ReportSectionExists(const std::string& name);
     // Lines that store nothing lose their item but not their place: the next item takes them.
-    void PassOnKeptLines(const std::string& kept, std::size_t section);
+    void PassOnKeptLines(KeptLines&& kept, std::size_t section);
     void Adopt(FileText&& text);
     // Appends a section whose name the document does not hold yet; hash is HashNoCase of it.
-    t_Section AppendSection(const std::string& name, const std::string& comment,
-                            std::uint32_t hash);
+    t_Section AppendSection(const std::string& name, st_LinesAbove&& above, std::uint32_t hash);
 
     NameIndex<st_section> m_sectionIndex;
-    // What follows the last item of the text read, in the reader's form of a comment.
-    std::string m_strTrailingLines;
+    // What follows the last item of the text read.
+    st_LinesAbove m_trailingLines;
     // The text read last, which the unread lines of sections point into.
     FileText m_text;
     // The text began with a UTF-8 byte order mark: not part of its first line, written back.
@@ -199,7 +216,13 @@ private:
 
 // Reads the lines of one section's keys into it, as reading a file does; returns the lines
 // after the last one that stores, which belong to the next item.
-std::string ReadKeyLines(st_section& section, std::string_view lines);
+st_LinesAbove ReadKeyLines(st_section& section, std::string_view lines);
+// Adds lines read above an item to what it holds: the comment lines after its comment, the
+// kept lines below the comment lines it holds already.
+void AppendAbove(std::string& comment, KeptLines& kept, st_LinesAbove&& above);
+// Puts the kept lines above every comment line, as they stand above a comment that replaces
+// the one read, or above the next item when theirs is removed.
+void LiftKeptLines(KeptLines& kept);
 // Returns 0 when the names are equal without regard to ASCII letter case, else 1.
 int CompareNoCase(const std::string& a, const std::string& b);
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.
@@ -215,14 +238,12 @@ void AppendLine(std::string& out, const std::string& text);
 // Strips comment indicators and white space off both ends of the text.
 void RemoveCommentIndicators(std::string& text);
 
-// A comment in the reader's form holds, each behind a line feed, the lines that stood above its
-// item in the file: comment lines, and lines that store nothing, which a rewrite keeps as they
-// were. Any other comment text is a caller's, written with an indicator on each line.
+// A comment in the reader's form holds, each behind a line feed, the comment lines that stood
+// above its item in the file, as they stood. Any other comment text is a caller's, written with
+// an indicator on each line.
 
-// The lines of a comment in the reader's form that are no comment lines; empty for other text.
-std::string KeptLines(const std::string& comment);
-// The comment as reading the file defines it: of a comment in the reader's form its comment
-// lines, each trimmed as a line is; other text unchanged.
+// The comment as reading the file defines it: of a comment in the reader's form each line
+// trimmed as a line is; other text unchanged.
 std::string ListedComment(const std::string& comment);
 // A caller's comment text in the reader's form: each line trimmed of white space, empty lines
 // dropped, and an indicator put before each line that lacks one, so none can read as an item.

@@ -17,7 +17,7 @@ void CDataFile::Clear() {
     m_text = FileText();
     m_bDirty = false;
     m_strFileName.clear();
-    m_strTrailingLines.clear();
+    m_trailingLines = st_LinesAbove();
     m_bByteOrderMark = false;
     m_vecSections.clear();
     m_sectionIndex = NameIndex<st_section>();
@@ -55,6 +55,7 @@ bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment
     const t_Key found = GetKey(key, section);
     if (!found)
         return false;
+    LiftKeptLines(found->m_vecKept);
     found->m_strComment = comment;
     m_bDirty = true;
     return true;
@@ -64,6 +65,7 @@ bool CDataFile::SetSectionComment(const std::string& section, const std::string&
     t_Section found = GetSection(section);
     if (!found)
         return false;
+    LiftKeptLines(found->m_vecKept);
     found->m_strComment = comment;
     m_bDirty = true;
     return true;

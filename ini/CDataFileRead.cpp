@@ -4,6 +4,7 @@
 
 #include "host/FileIO.h"
 
+#include <algorithm>
 #include <utility>
 
 void Trim(std::string& text) {
@@ -12,8 +13,8 @@ void Trim(std::string& text) {
 
 namespace {
 
-// The lines of one section's keys. Lines that store nothing wait, each behind a line feed, for
-// the next key stored or section created, which holds them as its comment.
+// The lines of one section's keys. Lines that store nothing wait for the next key stored or
+// section created, which holds them: comment lines as its comment, the others as kept lines.
 class KeyLines {
 public:
     // Takes one line that is no header; a key line into the section.
@@ -21,17 +22,28 @@ public:
         if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
             Store(*section, line);
         else if (line.m_eKind != e_LineEmpty)
-            Keep(line.m_strLine);
+            Keep(line);
     }
 
-    void Keep(std::string_view line) {
-        m_strPending += '\n';
-        m_strPending.append(line);
-    }
+    // Hands over the lines waiting for an item.
+    st_LinesAbove Taken() { return std::exchange(m_pending, st_LinesAbove()); }
 
-    std::string m_strPending;
+    st_LinesAbove m_pending;
 
 private:
+    // The comment holds only lines that start with an indicator, as a caller's comment does.
+    void Keep(const st_IniLine& line) {
+        std::string& comment = m_pending.m_strComment;
+        if (IsCommentLine(line.m_strLine)) {
+            comment.append("\n").append(line.m_strLine);
+            return;
+        }
+        const std::string key(line.m_eKind == e_LineEmptyValue ? line.m_strText : "");
+        const auto above =
+            static_cast<std::size_t>(std::count(comment.begin(), comment.end(), '\n'));
+        m_pending.m_vecKept.push_back({line.m_eKind, std::string(line.m_strLine), key, above});
+    }
+
     // Repeated keys merge into the first, the last value winning; what stood above each of them
     // is kept above it, in file order. A repeated key without a value stores nothing.
     void Store(st_section& section, const st_IniLine& line) {
@@ -39,21 +51,22 @@ private:
         const std::uint32_t hash = HashNoCase(key);
         const t_Key existing = section.FindKey(key, hash);
         if (!StoresInKey(line, existing != nullptr))
-            return Keep(line.m_strLine);
+            return Keep(line);
         if (existing) {
-            existing->m_strComment += m_strPending;
+            AppendAbove(existing->m_strComment, existing->m_vecKept, Taken());
             existing->m_strValue.assign(line.m_strValue);
-        } else {
-            section.AppendKey(st_key{std::move(key), std::string(line.m_strValue), m_strPending},
-                              hash);
+            return;
         }
-        m_strPending.clear();
+        st_LinesAbove above = Taken();
+        section.AppendKey(st_key{std::move(key), std::string(line.m_strValue),
+                                 std::move(above.m_strComment), std::move(above.m_vecKept)},
+                          hash);
     }
 };
 
 // What a section's lines leave for the next item: the lines after the last key line, found from
 // the end, unless a key line without a value stands after it, which may store or not.
-std::string lines_left(std::string_view lines) {
+st_LinesAbove lines_left(std::string_view lines) {
     std::size_t from = 0;
     ReadLinesBackward(lines, [&](const st_IniLine& line) {
         if (StoresInKey(line, true))
@@ -63,20 +76,20 @@ std::string lines_left(std::string_view lines) {
     });
     const std::string_view after = lines.substr(from);
     if (TrimWhite(after).empty())
-        return std::string();
+        return st_LinesAbove();
     st_section scratch;
     return ReadKeyLines(scratch, after);
 }
 
 } // namespace
 
-std::string ReadKeyLines(st_section& section, std::string_view lines) {
+st_LinesAbove ReadKeyLines(st_section& section, std::string_view lines) {
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
         keys.Take(&section, line);
         return e_ReadNext;
     });
-    return std::move(keys.m_strPending);
+    return keys.Taken();
 }
 
 // Turns INI text into sections. A new section keeps the lines of its keys unread; lines before
@@ -90,7 +103,8 @@ public:
     void Read(bool hasNul) {
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
         CloseSection(m_text.size());
-        m_document.m_strTrailingLines += m_keys.m_strPending;
+        st_LinesAbove& trailing = m_document.m_trailingLines;
+        AppendAbove(trailing.m_strComment, trailing.m_vecKept, m_keys.Taken());
     }
 
 private:
@@ -118,8 +132,7 @@ private:
             CDataFile::ReportSectionExists(name);
             return e_ReadNext;
         }
-        m_current = m_document.AppendSection(name, m_keys.m_strPending, hash);
-        m_keys.m_strPending.clear();
+        m_current = m_document.AppendSection(name, m_keys.Taken(), hash);
         m_document.m_bDirty = true;
         return m_bDefer ? e_ReadToHeader : e_ReadNext;
     }
@@ -129,7 +142,7 @@ private:
         if (!m_bDefer)
             return;
         m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
-        m_keys.m_strPending = lines_left(m_current->m_unreadLines);
+        m_keys.m_pending = lines_left(m_current->m_unreadLines);
     }
 
     std::size_t Offset(const char* at) const {
@@ -142,7 +155,7 @@ private:
             return;
         m_current = m_document.GetSection("");
         if (!m_current)
-            m_current = m_document.AppendSection("", "", HashNoCase(""));
+            m_current = m_document.AppendSection("", st_LinesAbove(), HashNoCase(""));
     }
 
     CDataFile& m_document;

@@ -49,11 +49,11 @@ bool written_above(std::string_view name, const st_Place& place) {
                        [&](const t_Key& key) { return EqualsNoCase(key->m_strName, name); });
 }
 
-// Whether the line, read back where it is written, would be a header or store something.
-bool reads_as_item(std::string_view line, const st_Place& place) {
-    const st_IniLine read = ClassifyLine(line);
-    const bool held = read.m_eKind == e_LineEmptyValue && written_above(read.m_strText, place);
-    return read.m_eKind == e_LineHeader || StoresInKey(read, held);
+// Whether the kept line, read back where it is written, would be a header or store something:
+// a key line without a value makes its key where none of the name is written above.
+bool reads_as_item(const st_KeptLine& line, const st_Place& place) {
+    const bool held = line.m_eKind == e_LineEmptyValue && written_above(line.m_strKey, place);
+    return line.m_eKind == e_LineHeader || (line.m_eKind == e_LineEmptyValue && !held);
 }
 
 } // namespace
@@ -64,23 +64,12 @@ void AppendLine(std::string& out, const std::string& text) {
         out += '\n';
 }
 
-std::string KeptLines(const std::string& comment) {
-    std::string kept;
-    if (in_reader_form(comment))
-        for_each_line(comment, [&](std::string_view line) {
-            if (!IsCommentLine(line))
-                kept.append("\n").append(line);
-        });
-    return kept;
-}
-
 std::string ListedComment(const std::string& comment) {
     if (!in_reader_form(comment))
         return comment;
     std::string listed;
     for_each_line(comment, [&](std::string_view line) {
-        if (IsCommentLine(line))
-            listed.append("\n").append(TrimWhiteAndSeparators(line));
+        listed.append("\n").append(TrimWhiteAndSeparators(line));
     });
     return listed;
 }
@@ -121,20 +110,29 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
 
 namespace {
 
-// A comment in the reader's form is written line by line as it stood; a line that would read
-// back as an item where it is written is turned into a comment line.
-std::string written_comment(const CDataFile& document, const std::string& comment,
-                            const st_Place& place) {
-    if (!in_reader_form(comment))
-        return document.CommentStr(comment, false);
+// What stood above an item is written as it stood, each kept line among the comment lines where
+// it stood; a line that would read back as an item (a caller may have put one in the comment)
+// is turned into a comment line. A caller's comment follows the kept lines.
+std::string written_above_item(const CDataFile& document, const std::string& comment,
+                               const KeptLines& kept, const st_Place& place) {
     std::string written;
-    for_each_line(comment, [&](std::string_view line) {
-        written += '\n';
-        if (reads_as_item(line, place))
-            written += kMark;
-        written.append(line);
-    });
-    return written.substr(1);
+    std::size_t next = 0;
+    const auto keep_up_to = [&](std::size_t commentLines) {
+        for (; next < kept.size() && kept[next].m_nCommentsAbove <= commentLines; ++next)
+            written.append("\n")
+                .append(reads_as_item(kept[next], place) ? kMark : "")
+                .append(kept[next].m_strLine);
+    };
+    std::size_t commentLines = 0;
+    if (in_reader_form(comment))
+        for_each_line(comment, [&](std::string_view line) {
+            keep_up_to(commentLines++);
+            written.append(ReadsAsComment(line) ? "\n" : "\n" + kMark).append(line);
+        });
+    keep_up_to(kept.size() + commentLines);
+    if (!comment.empty() && !in_reader_form(comment))
+        written.append("\n").append(document.CommentStr(comment, false));
+    return written.empty() ? written : written.substr(1);
 }
 
 } // namespace
@@ -153,9 +151,10 @@ std::string CDataFile::ToText() const {
         const KeyList& keys = KeysOf(section, scratch[i % 2]);
         if (section.m_strName.empty())
             place = st_Place{&keys, 0};
-        const bool hasComment = !section.m_strComment.empty();
+        const bool hasComment = !section.m_strComment.empty() || !section.m_vecKept.empty();
         if (hasComment)
-            AppendLine(out, "\n" + written_comment(*this, section.m_strComment, place));
+            AppendLine(out, "\n" + written_above_item(*this, section.m_strComment,
+                                                      section.m_vecKept, place));
         if (!section.m_strName.empty())
             AppendLine(out, (hasComment ? "" : "\n") + ("[" + section.m_strName + "]"));
         for (place = st_Place{&keys, 0}; place.m_nKeysWritten < keys.size();
@@ -164,16 +163,19 @@ std::string CDataFile::ToText() const {
             if (key.m_strName.empty())
                 continue;
             std::string line;
-            if (!key.m_strComment.empty())
-                line = "\n" + written_comment(*this, key.m_strComment, place) + "\n";
+            if (!key.m_strComment.empty() || !key.m_vecKept.empty())
+                line =
+                    "\n" + written_above_item(*this, key.m_strComment, key.m_vecKept, place) + "\n";
             line += key.m_strName;
             line += equal;
             line += key.m_strValue;
             AppendLine(out, line);
         }
     }
-    if (!m_strTrailingLines.empty())
-        AppendLine(out, "\n" + written_comment(*this, m_strTrailingLines, place));
+    const st_LinesAbove& trailing = m_trailingLines;
+    if (!trailing.m_strComment.empty() || !trailing.m_vecKept.empty())
+        AppendLine(out, "\n" + written_above_item(*this, trailing.m_strComment, trailing.m_vecKept,
+                                                  place));
     out.insert(0, TextStart(out));
     return out;
 }

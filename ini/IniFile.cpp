@@ -46,7 +46,7 @@ std::string ct_IniFile::KeyComment(const std::string& key, const std::string& se
                                    const std::string& given) {
     const t_Key existing = GetKey(key, section);
     const std::string current = existing ? existing->m_strComment : std::string();
-    return given.empty() ? current : KeptLines(current) + CommentLines(given);
+    return given.empty() ? current : CommentLines(given);
 }
 
 // A file with NUL bytes is read, but never rewritten: the write would destroy what the

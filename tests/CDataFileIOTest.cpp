@@ -45,20 +45,23 @@ TEST(CDataFileIOTest, Load_GivesEachItemTheLinesAboveItAndKeepsTheRest) {
     EXPECT_EQ(doc.FileName(), dir.file("a.ini"));
     EXPECT_EQ(doc.GetSection("S")->m_strComment, "\n; top\n# two");
     EXPECT_EQ(doc.GetKey("k", "S")->m_strComment, "\n; doc\n; gone?");
-    EXPECT_EQ(doc.GetKey("j", "S")->m_strComment, "\nbare");
+    EXPECT_EQ(doc.GetKey("j", "S")->m_strComment, "");
+    EXPECT_EQ(doc.GetKey("j", "S")->m_vecKept.at(0).m_strLine, "bare");
     EXPECT_EQ(doc.SectionCount(), 2);
     EXPECT_EQ(doc.ToText(),
               "\n; top\n# two\n[S]\n\n; doc\n; gone?\nk=2\n\nbare\nj=1\n\n; trailing\n");
-    EXPECT_EQ(ListedComment(doc.GetKey("j", "S")->m_strComment), "");
+    EXPECT_EQ(ListedComment("\n; a:\n# b"), "\n; a\n# b");
     EXPECT_TRUE(doc.Dirty() && doc.SetKeyComment("j", "\nx=1", "S")); // cannot stay a key line
     EXPECT_NE(doc.ToText().find("\n; x=1\nj=1\n"), std::string::npos);
-    EXPECT_EQ(KeptLines("\n; a\nbare\n# b\n=x"), "\nbare\n=x");
     EXPECT_EQ(CommentLines(" one \n\n# two\n[x]"), "\n; one\n# two\n; [x]");
     EXPECT_FALSE(doc.Load(dir.file("none.ini"), true) || doc.FileName() != dir.file("none.ini"));
     Document merged; // a key line without a value, of a key held already, stores nothing
     merged.SetValue("k", "1", "", "");
     merged.ReadText("k=\n; c\n[a]\n");
-    EXPECT_EQ(merged.GetSection("a")->m_strComment, "\nk=\n; c");
+    EXPECT_EQ(merged.GetSection("a")->m_strComment, "\n; c");
+    const st_KeptLine& kept = merged.GetSection("a")->m_vecKept.at(0);
+    EXPECT_EQ(kept.m_eKind, e_LineEmptyValue);
+    EXPECT_EQ(kept.m_strKey, "k");
 }
 
 TEST(CDataFileIOTest, ToTextCommentStrWriteLnTrimAndGetNextWordGiveTheirExactTexts) {
