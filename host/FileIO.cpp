@@ -33,26 +33,19 @@ bool write_all(int fd, std::string_view text) {
 
 namespace {
 
-// Opening without blocking keeps a FIFO without a reader from hanging the run.
-bool write_in_place(const std::string& path, const std::string& text) {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+// Opening without blocking keeps a FIFO without a reader from hanging the run. A file that did
+// not exist before must not stay behind half written.
+bool write_in_place(const std::string& path, const std::string& text, bool isNew) {
+    const int flags = isNew ? O_CREAT | O_EXCL : O_CREAT | O_TRUNC | O_NONBLOCK;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | flags, 0666);
     if (fd < 0)
         return false;
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const bool written = write_all(fd, text);
-    return ::close(fd) == 0 && written;
-}
-
-// A file that did not exist before must not stay behind half written.
-bool write_new_in_place(const std::string& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const bool written = write_all(fd, text) && ::fsync(fd) == 0;
+    const bool written = write_all(fd, text) && (!isNew || ::fsync(fd) == 0);
     if (::close(fd) == 0 && written)
         return true;
-    ::unlink(path.c_str());
+    if (isNew)
+        ::unlink(path.c_str());
     return false;
 }
 
@@ -232,7 +225,7 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
     if (fd < 0) {
         if (!takes_no_temporary(errno))
             return false;
-        return original ? rewrite_reserved(target, text) : write_new_in_place(target, text);
+        return original ? rewrite_reserved(target, text) : write_in_place(target, text, true);
     }
     const bool filled = fill_temporary(fd, text, target, original);
     const bool closed = ::close(fd) == 0;
@@ -241,10 +234,6 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
     remove_temporary(temporary);
     return false;
 }
-
-} // namespace
-
-namespace {
 
 constexpr std::size_t kHugePage = 2u << 20;
 constexpr bool kHugePages = VORNEL_HAVE_MADV_HUGEPAGE;
@@ -268,20 +257,6 @@ bool read_into(int fd, char* buffer, std::size_t capacity, std::size_t& size) {
         size += static_cast<std::size_t>(got);
     }
     return true;
-}
-
-e_ReadOutcome open_regular(const std::string& path, int& fd, std::size_t& size) {
-    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? e_ReadMissing : e_ReadFailed;
-    struct stat info;
-    const bool known = ::fstat(fd, &info) == 0;
-    if (known && S_ISREG(info.st_mode)) {
-        size = static_cast<std::size_t>(info.st_size);
-        return e_ReadDone;
-    }
-    ::close(fd);
-    return known ? e_ReadMissing : e_ReadFailed;
 }
 
 } // namespace
@@ -321,14 +296,17 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
 }
 
 e_ReadOutcome read_regular_file(const std::string& path, FileText& text) {
-    int fd = -1;
-    std::size_t size = 0;
-    const e_ReadOutcome opened = open_regular(path, fd, size);
-    if (opened != e_ReadDone)
-        return opened;
-    const bool read = text.ReadFrom(fd, size);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? e_ReadMissing : e_ReadFailed;
+    struct stat info;
+    const bool known = ::fstat(fd, &info) == 0;
+    const bool regular = known && S_ISREG(info.st_mode);
+    e_ReadOutcome outcome = known && !regular ? e_ReadMissing : e_ReadFailed;
+    if (regular && text.ReadFrom(fd, static_cast<std::size_t>(info.st_size)))
+        outcome = e_ReadDone;
     ::close(fd);
-    return read ? e_ReadDone : e_ReadFailed;
+    return outcome;
 }
 
 bool replace_file(const std::string& path, const std::string& text) {
@@ -336,7 +314,7 @@ bool replace_file(const std::string& path, const std::string& text) {
     if (::stat(path.c_str(), &info) == 0) {
         std::string target;
         if (!S_ISREG(info.st_mode))
-            return write_in_place(path, text);
+            return write_in_place(path, text, false);
         return resolved(path, target) && replace_through_temporary(target, text, &info);
     }
     std::string target = path;

@@ -5,50 +5,14 @@
 #include <cstring>
 #include <iostream>
 
-const char* const strValidNameItem[38] = {" \t",
-                                          "0123456789",
-                                          "0123456789ABCDEF",
-                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                          "abcdefghijklmnopqrstuvwxyz",
-                                          "!",
-                                          "\"",
-                                          "#",
-                                          "$",
-                                          "%",
-                                          "&",
-                                          "'",
-                                          "(",
-                                          ")",
-                                          "*",
-                                          "+",
-                                          ",",
-                                          "-",
-                                          ".",
-                                          "/",
-                                          ":",
-                                          ";",
-                                          "<",
-                                          "=",
-                                          ">",
-                                          "?",
-                                          "@",
-                                          "[",
-                                          "\\",
-                                          "]",
-                                          "^",
-                                          "_",
-                                          "\xB4",
-                                          "{",
-                                          "|",
-                                          "}",
-                                          "~",
-                                          ""};
-
-namespace {
-
-constexpr unsigned char kSharpS = 0xDF;
-
-} // namespace
+// A table of character sets: the classes first, then one punctuation character each.
+// clang-format off
+const char* const strValidNameItem[38] = {
+    " \t", "0123456789", "0123456789ABCDEF",
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz",
+    "!", "\"", "#", "$", "%", "&", "'", "(", ")", "*", "+", ",", "-", ".", "/", ":", ";", "<",
+    "=", ">", "?", "@", "[", "\\", "]", "^", "_", "\xB4", "{", "|", "}", "~", ""};
+// clang-format on
 
 // The C locale changes only a to z; the three ISO 8859-1 umlauts are mapped here as well.
 char to_upper(char c) {
@@ -66,7 +30,7 @@ char to_upper(char c) {
 
 void to_upper(std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) == kSharpS) {
+        if (static_cast<unsigned char>(text[i]) == 0xDF) { // sharp s
             text.replace(i, 1, "SS");
             ++i;
         } else {

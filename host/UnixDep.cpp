@@ -10,14 +10,10 @@ std::string m_strError;
 std::string m_strWarning;
 bool m_bShowMessages = false;
 
-namespace {
-
-void show(const std::string& messages) {
+static void show(const std::string& messages) {
     if (m_bShowMessages)
         std::fputs(messages.c_str(), stderr);
 }
-
-} // namespace
 
 // Scripts learn the outcome from the exit code; a person asks for the texts with -E.
 void print_errors() {

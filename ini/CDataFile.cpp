@@ -137,16 +137,12 @@ void LiftKeptLines(KeptLines& kept) {
         line.m_nCommentsAbove = 0;
 }
 
-namespace {
-
 // Moves the kept lines above those of the item that takes them.
-void prepend_lines(KeptLines&& lines, KeptLines& kept) {
+static void prepend_lines(KeptLines&& lines, KeptLines& kept) {
     LiftKeptLines(lines);
     kept.insert(kept.begin(), std::make_move_iterator(lines.begin()),
                 std::make_move_iterator(lines.end()));
 }
-
-} // namespace
 
 bool CDataFile::DeleteSection(const std::string& section) {
     t_Section found = GetSection(section);
@@ -200,13 +196,9 @@ bool CDataFile::IsSectionExist(const std::string& section) const {
     return m_sectionIndex.Find(section, m_vecSections) != nullptr;
 }
 
-namespace {
-
-bool has_line_break(const std::string& text) {
+static bool has_line_break(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
-
-} // namespace
 
 bool CDataFile::IsStorable(const std::string& section, const std::string& key,
                            const std::string& value) {

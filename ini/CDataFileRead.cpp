@@ -13,6 +13,16 @@ void Trim(std::string& text) {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool starts_with_mark(std::string_view text) {
+    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+}
+
+std::string_view without_mark(std::string_view text) {
+    return starts_with_mark(text) ? text.substr(kByteOrderMark.size()) : text;
+}
+
 // The lines of one section's keys. Lines that store nothing wait for the next key stored or
 // section created, which holds them: comment lines as its comment, the others as kept lines.
 class KeyLines {
@@ -184,20 +194,6 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     SetFileName(fileName);
     return true;
 }
-
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool starts_with_mark(std::string_view text) {
-    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-}
-
-std::string_view without_mark(std::string_view text) {
-    return starts_with_mark(text) ? text.substr(kByteOrderMark.size()) : text;
-}
-
-} // namespace
 
 // A text with NUL bytes is read line by line without deferring: a NUL byte ends its line.
 void CDataFile::Adopt(FileText&& text) {

@@ -56,6 +56,31 @@ bool reads_as_item(const st_KeptLine& line, const st_Place& place) {
     return line.m_eKind == e_LineHeader || (line.m_eKind == e_LineEmptyValue && !held);
 }
 
+// What stood above an item is written as it stood, each kept line among the comment lines where
+// it stood; a line that would read back as an item (a caller may have put one in the comment)
+// is turned into a comment line. A caller's comment follows the kept lines.
+std::string written_above_item(const CDataFile& document, const std::string& comment,
+                               const KeptLines& kept, const st_Place& place) {
+    std::string written;
+    std::size_t next = 0;
+    const auto keep_up_to = [&](std::size_t commentLines) {
+        for (; next < kept.size() && kept[next].m_nCommentsAbove <= commentLines; ++next)
+            written.append("\n")
+                .append(reads_as_item(kept[next], place) ? kMark : "")
+                .append(kept[next].m_strLine);
+    };
+    std::size_t commentLines = 0;
+    if (in_reader_form(comment))
+        for_each_line(comment, [&](std::string_view line) {
+            keep_up_to(commentLines++);
+            written.append(ReadsAsComment(line) ? "\n" : "\n" + kMark).append(line);
+        });
+    keep_up_to(std::string::npos); // the lines below the last comment line
+    if (!comment.empty() && !in_reader_form(comment))
+        written.append("\n").append(document.CommentStr(comment, false));
+    return written.empty() ? written : written.substr(1);
+}
+
 } // namespace
 
 void AppendLine(std::string& out, const std::string& text) {
@@ -107,35 +132,6 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
         RemoveCommentIndicators(result);
     return result;
 }
-
-namespace {
-
-// What stood above an item is written as it stood, each kept line among the comment lines where
-// it stood; a line that would read back as an item (a caller may have put one in the comment)
-// is turned into a comment line. A caller's comment follows the kept lines.
-std::string written_above_item(const CDataFile& document, const std::string& comment,
-                               const KeptLines& kept, const st_Place& place) {
-    std::string written;
-    std::size_t next = 0;
-    const auto keep_up_to = [&](std::size_t commentLines) {
-        for (; next < kept.size() && kept[next].m_nCommentsAbove <= commentLines; ++next)
-            written.append("\n")
-                .append(reads_as_item(kept[next], place) ? kMark : "")
-                .append(kept[next].m_strLine);
-    };
-    std::size_t commentLines = 0;
-    if (in_reader_form(comment))
-        for_each_line(comment, [&](std::string_view line) {
-            keep_up_to(commentLines++);
-            written.append(ReadsAsComment(line) ? "\n" : "\n" + kMark).append(line);
-        });
-    keep_up_to(kept.size() + commentLines);
-    if (!comment.empty() && !in_reader_form(comment))
-        written.append("\n").append(document.CommentStr(comment, false));
-    return written.empty() ? written : written.substr(1);
-}
-
-} // namespace
 
 // Sections whose keys are unread are read into scratch records one at a time; the records of
 // the section before stay while a header's comment is written.

@@ -2,15 +2,20 @@
 // defines them: their comment lines, without the lines that store nothing kept beside them.
 #include "ini/IniFile.h"
 
+// A section's comment, when asked for, and its header, unless it is the unnamed one.
+static void append_heading(std::string& out, const CDataFile& document, const st_section& section,
+                           bool withComments) {
+    const std::string comment = ListedComment(section.m_strComment);
+    if (withComments && !comment.empty())
+        out += document.CommentStr(comment, false) + '\n';
+    if (!section.m_strName.empty())
+        out += '[' + section.m_strName + "]\n";
+}
+
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
     std::string out;
-    for (const t_Section& section : m_vecSections) {
-        const std::string comment = ListedComment(section->m_strComment);
-        if (withComments && !comment.empty())
-            out += CommentStr(comment, false) + '\n';
-        if (!section->m_strName.empty())
-            out += '[' + section->m_strName + "]\n";
-    }
+    for (const t_Section& section : m_vecSections)
+        append_heading(out, *this, *section, withComments);
     return out;
 }
 
@@ -29,11 +34,8 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
-        const std::string comment = ListedComment(current->m_strComment);
-        if (withHeadings && withComments && !comment.empty())
-            out += CommentStr(comment, false) + '\n';
-        if (withHeadings && !current->m_strName.empty())
-            out += '[' + current->m_strName + "]\n";
+        if (withHeadings)
+            append_heading(out, *this, *current, withComments);
         for (const t_Key& entry : KeysOf(*current, scratch)) {
             if ((!key.empty() && entry->m_strName != key) || entry->m_strName.empty() ||
                 entry->m_strValue.empty())
