@@ -36,10 +36,9 @@ inline bool same_values(const CDataFile& deferred, const CDataFile& atOnce, std:
     return same;
 }
 
-// True when reading the text holds together: a fresh document, which defers the keys of its
-// sections and finds a value in their unread lines, and one that reads every line at once
-// (after a NUL byte) give the same values and, after the same change, write the same text;
-// and that text reads back to a document that writes it again unchanged.
+// True when a document that defers the keys of its sections and one that reads every line at
+// once (after a NUL byte) give the same values and, after the same change, write the same text,
+// which reads back to a document that writes it again unchanged.
 inline bool hold(const std::string& text, e_Change change, const std::string& key,
                  const std::string& section) {
     CDataFile::m_bReport = false;

@@ -11,12 +11,9 @@
 TEST(HostTest, CommandCheckFileCreationModeAndReadingAFileThatGrew) {
     TempDir m_dir;
     const std::string script = m_dir.write("run.sh", "#!/bin/sh\n");
-    m_strError.clear();
     EXPECT_FALSE(is_command_ok(script) || is_command_ok(m_dir.file("none")));
     ::chmod(script.c_str(), 0755);
     EXPECT_TRUE(is_command_ok(script));
-    for (const std::string& path : {script, m_dir.file("none")}) // one text per refusal
-        EXPECT_NE(m_strError.find("ERROR:\n\tCommand '" + path + "' not"), std::string::npos);
     const mode_t mask = ::umask(027);
     EXPECT_TRUE(replace_file(m_dir.file("fresh.ini"), "text\n"));
     ::umask(mask);
@@ -28,8 +25,5 @@ TEST(HostTest, CommandCheckFileCreationModeAndReadingAFileThatGrew) {
     FileText read;
     EXPECT_TRUE(read.ReadFrom(fd, 10) && ::close(fd) == 0); // measured at 10 bytes
     EXPECT_TRUE(read.View() == text);
-    EXPECT_EQ(read_regular_file(m_dir.file("fresh.ini"), read), e_ReadDone);
-    EXPECT_EQ(read.View(), "text\n");
-    EXPECT_EQ(read_regular_file(m_dir.path(), read), e_ReadMissing);
     EXPECT_EQ(read_regular_file(m_dir.file("none/x.ini"), read), e_ReadMissing);
 }

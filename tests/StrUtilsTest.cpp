@@ -30,6 +30,5 @@ TEST(StrUtils, NumbersBinaryTablesAndParameterLists) {
                           get_arr_idx("", strValidNameItem, 38), get_arr_idx("b", table, 4)}),
         (std::vector<int>{-1, 21, -1, 37, 2}));
     EXPECT_EQ(get_multi_params("a,,b,", ","), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(get_multi_params("a b;c", " ;"), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(get_multi_params("a,b", ""), (std::vector<std::string>{"a,b"}));
 }

@@ -28,10 +28,9 @@ faulty() {
     run_with strace -o trace $1 "$binary" "${@:2}"
 }
 
-# Fails each call of the run in turn (its first two and its last) with each error, and holds
-# every outcome to the run without faults: the same after an interrupted call, which is made
-# again; else exit 0 with the new file, or a failure with the old one (also 1, where a shell
-# probe failed), or 25 with the new file where only the sync of its directory failed.
+# Fails each call of the run in turn (its first two and its last) with each error. An interrupted
+# call is made again; else exit 0 means the new file, a failure the old one (25 after a failed
+# directory sync may leave the new one).
 check_faults() {
     local file=$1 args=("${@:2}") call error n count code skip
     cp "$file" "$file.orig"

@@ -18,9 +18,7 @@ run_with() {
 run_raw() { run_with "$VORNEL" "$@"; }
 
 # The file's bytes, with a dot after them so that trailing newlines count.
-bytes() {
-    cat "$1" && printf .
-}
+bytes() { cat "$1" && printf .; }
 
 # Runs one row per line of stdin, "CODE|OUTPUT|ARGUMENTS": the exit code, what stdout must hold
 # exactly, and the arguments, split at blanks; output and arguments take printf's \ escapes.
@@ -34,16 +32,9 @@ check_rows() {
     done
 }
 
-needs_root() { [ "$(id -u)" -eq 0 ] || skip "$1 needs root"; }
-
 # A directory outside the test's own for files an unprivileged user works on, and its removal.
-make_shared() {
-    shared=$(mktemp -d "${TMPDIR:-/tmp}/vornel-files.XXXXXX")
-    chmod 755 "$shared"
-}
-remove_shared() {
-    chmod -R u+rwx "$shared" && rm -rf "$shared"
-}
+make_shared() { shared=$(mktemp -d "${TMPDIR:-/tmp}/vornel-files.XXXXXX") && chmod 755 "$shared"; }
+remove_shared() { chmod -R u+rwx "$shared" && rm -rf "$shared"; }
 
 # Runs the command as an unprivileged user: nobody, owning the files in $shared, when run as
 # root; the current user otherwise.

@@ -43,8 +43,6 @@ answers() {
     [ "$(grep -B1 -x 'user=a' app.ini)" = $'; the user\nuser=a' ]
     run_raw -i=app.ini -s=www -k=user -v=b -c=$'new words\n# hash kept'
     [ "$(grep -B4 -x 'user=b' app.ini)" = $'[www]\n\n; new words\n# hash kept\nuser=b' ]
-    run_raw -i=app.ini -s=other -k=fresh -v=1 -f
-    [ "$(grep -B1 -x 'fresh=1' app.ini)" = $'x=1\nfresh=1' ]
 }
 
 @test "a deletion takes its item's lines and comment; lines that store nothing stay" {

@@ -35,9 +35,7 @@ setup() {
 0||-i=app.ini -s=Empty
 20||-i=app.ini -s=none
 30||-i=./none.ini -s=S1 -k=a
-30||-i=./none.ini -s=S1 -k=a -f
 30||-i=./none.ini
-30||-i=./none.ini -P
 20||-i=./none.ini -s=S1
 0||-i=empty.ini -P -C
 ROWS

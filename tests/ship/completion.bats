@@ -19,7 +19,6 @@ complete_words() {
     [ "$(complete_words vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -h -V -E -P -C)" ]
     [ "$(complete_words vornel -i=ap)" = "-i=app.ini" ]
     [ "$(complete_words vornel -i=app.ini -s=)" = $'-s=server\n-s=data base' ]
-    [ -z "$(complete_words vornel -s=)" ]
     [ "$(complete_words vornel -i=app.ini '-s=data base' -k=u)" = "-k=user" ]
     [ "$(complete_words vornel -i = app.ini -s = ser)" = "server" ]
     [ "$(complete_words vornel -i = app.ini -s = server -k = p)" = "port" ]
@@ -41,6 +40,5 @@ zsh_complete() {
     [ "$(zsh_complete vornel -)" = "$(printf '%s\n' -i= -s= -k= -v= -c= -d -f -h -V -E -P -C)" ]
     [ "$(zsh_complete vornel -i=ap)" = "files:ap" ]
     [ "$(zsh_complete vornel -i=app.ini -s=)" = $'server\ndata base' ]
-    [ -z "$(zsh_complete vornel -s=)" ]
     [ "$(zsh_complete vornel -i=app.ini '-s=data base' -k=u)" = "user" ]
 }

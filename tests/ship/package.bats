@@ -19,25 +19,18 @@ load helpers
     [ "$(prefix/bin/vornel -V 2>&1)" = $'vornel 1.1\nBramwold 2012' ]
 }
 
-make_package() {
+@test "cpack builds a Debian package that lintian passes and that installs into a scratch root" {
     cpack -G DEB -B "$BATS_TEST_TMPDIR/pkg" --config "$BUILD/CPackConfig.cmake" >/dev/null
     deb=$(ls pkg/vornel_*.deb)
-}
-
-@test "cpack builds a Debian package that installs into a scratch root" {
-    make_package
     [ "$(dpkg-deb -c "$deb" | grep -c -e 'bin/vornel$' -e 'man1/vornel\.1\.gz$' -e 'completions/vornel$' \
         -e 'doc/vornel/copyright$' -e 'doc/vornel/changelog\.gz$' -e 'vendor-completions/_vornel$')" -eq 6 ]
     dpkg-deb -I "$deb" | grep -q '^ Package: vornel$' && ! dpkg-deb -I "$deb" | grep -q coreutils || false
+    if command -v lintian >/dev/null; then # no error and no warning
+        lintian --fail-on error,warning "$deb" >lintian.txt 2>&1 || { cat lintian.txt; false; }
+    fi
     [ "$(id -u)" -eq 0 ] || skip "installing with dpkg --root needs root"
     mkdir -p root/var/lib/dpkg/info root/var/lib/dpkg/updates && : >root/var/lib/dpkg/status || false
     # a dynamically linked build depends on libc6, which the scratch root lacks
     dpkg --root="$BATS_TEST_TMPDIR/root" --force-depends -i "$deb" >/dev/null 2>&1
     grep -q '^Package: vornel$' root/var/lib/dpkg/status && root/usr/bin/vornel -V || false
-}
-
-@test "lintian finds no error and no warning in the package" {
-    command -v lintian >/dev/null || skip "lintian is not installed"
-    make_package
-    lintian --fail-on error,warning "$deb" >lintian.txt 2>&1 || { cat lintian.txt; false; }
 }
