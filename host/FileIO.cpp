@@ -33,19 +33,26 @@ bool write_all(int fd, std::string_view text) {
 
 namespace {
 
-// Opening without blocking keeps a FIFO without a reader from hanging the run. A file that did
-// not exist before must not stay behind half written.
-bool write_in_place(const std::string& path, const std::string& text, bool isNew) {
-    const int flags = isNew ? O_CREAT | O_EXCL : O_CREAT | O_TRUNC | O_NONBLOCK;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | flags, 0666);
+// Opening without blocking keeps a FIFO without a reader from hanging the run.
+bool write_in_place(const std::string& path, const std::string& text) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const bool written = write_all(fd, text) && (!isNew || ::fsync(fd) == 0);
+    const bool written = write_all(fd, text);
+    return ::close(fd) == 0 && written;
+}
+
+// A file that did not exist before must not stay behind half written.
+bool write_new_in_place(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool written = write_all(fd, text) && ::fsync(fd) == 0;
     if (::close(fd) == 0 && written)
         return true;
-    if (isNew)
-        ::unlink(path.c_str());
+    ::unlink(path.c_str());
     return false;
 }
 
@@ -225,7 +232,7 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
     if (fd < 0) {
         if (!takes_no_temporary(errno))
             return false;
-        return original ? rewrite_reserved(target, text) : write_in_place(target, text, true);
+        return original ? rewrite_reserved(target, text) : write_new_in_place(target, text);
     }
     const bool filled = fill_temporary(fd, text, target, original);
     const bool closed = ::close(fd) == 0;
@@ -314,7 +321,7 @@ bool replace_file(const std::string& path, const std::string& text) {
     if (::stat(path.c_str(), &info) == 0) {
         std::string target;
         if (!S_ISREG(info.st_mode))
-            return write_in_place(path, text, false);
+            return write_in_place(path, text);
         return resolved(path, target) && replace_through_temporary(target, text, &info);
     }
     std::string target = path;

@@ -123,18 +123,9 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
     return GetValue(key, section);
 }
 
-void AppendAbove(std::string& comment, KeptLines& kept, st_LinesAbove&& above) {
-    const auto below = static_cast<std::size_t>(std::count(comment.begin(), comment.end(), '\n'));
-    for (st_KeptLine& line : above.m_vecKept) {
-        line.m_nCommentsAbove += below;
-        kept.push_back(std::move(line));
-    }
-    comment += above.m_strComment;
-}
-
 void LiftKeptLines(KeptLines& kept) {
     for (st_KeptLine& line : kept)
-        line.m_nCommentsAbove = 0;
+        line.m_nCommentAt = 0;
 }
 
 // Moves the kept lines above those of the item that takes them.

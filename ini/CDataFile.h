@@ -26,10 +26,10 @@ enum e_DebugLevel { e_Debug, e_Info, e_Warn, e_Error, e_Fatal, e_Critical };
 // A line above an item that stores nothing and is no comment line, kept so that a rewrite
 // gives it back where it stood among the item's comment lines.
 struct st_KeptLine {
-    e_LineKind m_eKind;           // as the line was read
-    std::string m_strLine;        // as it stood, without white space at its ends
-    std::string m_strKey;         // the key that a key line without a value names
-    std::size_t m_nCommentsAbove; // how many of the item's comment lines stood above it
+    e_LineKind m_eKind;       // as the line was read
+    std::string m_strLine;    // as it stood, without white space at its ends
+    std::string m_strKey;     // the key that a key line without a value names
+    std::size_t m_nCommentAt; // the length the item's comment had when the line was read
 };
 typedef std::vector<st_KeptLine> KeptLines;
 
@@ -217,9 +217,6 @@ private:
 // Reads the lines of one section's keys into it, as reading a file does; returns the lines
 // after the last one that stores, which belong to the next item.
 st_LinesAbove ReadKeyLines(st_section& section, std::string_view lines);
-// Adds lines read above an item to what it holds: the comment lines after its comment, the
-// kept lines below the comment lines it holds already.
-void AppendAbove(std::string& comment, KeptLines& kept, st_LinesAbove&& above);
 // Puts the kept lines above every comment line, as they stand above a comment that replaces
 // the one read, or above the next item when theirs is removed.
 void LiftKeptLines(KeptLines& kept);

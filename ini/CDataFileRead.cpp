@@ -4,7 +4,6 @@
 
 #include "host/FileIO.h"
 
-#include <algorithm>
 #include <utility>
 
 void Trim(std::string& text) {
@@ -21,6 +20,16 @@ bool starts_with_mark(std::string_view text) {
 
 std::string_view without_mark(std::string_view text) {
     return starts_with_mark(text) ? text.substr(kByteOrderMark.size()) : text;
+}
+
+// Adds lines read above an item to what it holds: the comment lines after its comment, the kept
+// lines below all of it.
+void append_above(std::string& comment, KeptLines& kept, st_LinesAbove&& above) {
+    for (st_KeptLine& line : above.m_vecKept) {
+        line.m_nCommentAt += comment.size();
+        kept.push_back(std::move(line));
+    }
+    comment += above.m_strComment;
 }
 
 // The lines of one section's keys. Lines that store nothing wait for the next key stored or
@@ -49,9 +58,8 @@ private:
             return;
         }
         const std::string key(line.m_eKind == e_LineEmptyValue ? line.m_strText : "");
-        const auto above =
-            static_cast<std::size_t>(std::count(comment.begin(), comment.end(), '\n'));
-        m_pending.m_vecKept.push_back({line.m_eKind, std::string(line.m_strLine), key, above});
+        m_pending.m_vecKept.push_back(
+            {line.m_eKind, std::string(line.m_strLine), key, comment.size()});
     }
 
     // Repeated keys merge into the first, the last value winning; what stood above each of them
@@ -63,7 +71,7 @@ private:
         if (!StoresInKey(line, existing != nullptr))
             return Keep(line);
         if (existing) {
-            AppendAbove(existing->m_strComment, existing->m_vecKept, Taken());
+            append_above(existing->m_strComment, existing->m_vecKept, Taken());
             existing->m_strValue.assign(line.m_strValue);
             return;
         }
@@ -114,7 +122,7 @@ public:
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
         CloseSection(m_text.size());
         st_LinesAbove& trailing = m_document.m_trailingLines;
-        AppendAbove(trailing.m_strComment, trailing.m_vecKept, m_keys.Taken());
+        append_above(trailing.m_strComment, trailing.m_vecKept, m_keys.Taken());
     }
 
 private:

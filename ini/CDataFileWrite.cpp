@@ -52,33 +52,33 @@ bool written_above(std::string_view name, const st_Place& place) {
 // Whether the kept line, read back where it is written, would be a header or store something:
 // a key line without a value makes its key where none of the name is written above.
 bool reads_as_item(const st_KeptLine& line, const st_Place& place) {
-    const bool held = line.m_eKind == e_LineEmptyValue && written_above(line.m_strKey, place);
-    return line.m_eKind == e_LineHeader || (line.m_eKind == e_LineEmptyValue && !held);
+    return line.m_eKind == e_LineHeader ||
+           (line.m_eKind == e_LineEmptyValue && !written_above(line.m_strKey, place));
 }
 
-// What stood above an item is written as it stood, each kept line among the comment lines where
-// it stood; a line that would read back as an item (a caller may have put one in the comment)
-// is turned into a comment line. A caller's comment follows the kept lines.
-std::string written_above_item(const CDataFile& document, const std::string& comment,
-                               const KeptLines& kept, const st_Place& place) {
+// What stood above an item, each line behind a line feed; empty when nothing did. Lines are
+// written as they stood, each kept line among the comment lines where it stood; a line that
+// would read back as an item (a caller may have put one in the comment) is turned into a comment
+// line. A caller's comment follows the kept lines.
+std::string lines_above(const CDataFile& document, const std::string& comment,
+                        const KeptLines& kept, const st_Place& place) {
     std::string written;
     std::size_t next = 0;
-    const auto keep_up_to = [&](std::size_t commentLines) {
-        for (; next < kept.size() && kept[next].m_nCommentsAbove <= commentLines; ++next)
+    const auto keep_up_to = [&](std::size_t commentAt) {
+        for (; next < kept.size() && kept[next].m_nCommentAt <= commentAt; ++next)
             written.append("\n")
                 .append(reads_as_item(kept[next], place) ? kMark : "")
                 .append(kept[next].m_strLine);
     };
-    std::size_t commentLines = 0;
     if (in_reader_form(comment))
         for_each_line(comment, [&](std::string_view line) {
-            keep_up_to(commentLines++);
+            keep_up_to(static_cast<std::size_t>(line.data() - comment.data()) - 1);
             written.append(ReadsAsComment(line) ? "\n" : "\n" + kMark).append(line);
         });
     keep_up_to(std::string::npos); // the lines below the last comment line
     if (!comment.empty() && !in_reader_form(comment))
         written.append("\n").append(document.CommentStr(comment, false));
-    return written.empty() ? written : written.substr(1);
+    return written;
 }
 
 } // namespace
@@ -147,31 +147,30 @@ std::string CDataFile::ToText() const {
         const KeyList& keys = KeysOf(section, scratch[i % 2]);
         if (section.m_strName.empty())
             place = st_Place{&keys, 0};
-        const bool hasComment = !section.m_strComment.empty() || !section.m_vecKept.empty();
-        if (hasComment)
-            AppendLine(out, "\n" + written_above_item(*this, section.m_strComment,
-                                                      section.m_vecKept, place));
+        const std::string above =
+            lines_above(*this, section.m_strComment, section.m_vecKept, place);
+        if (!above.empty())
+            AppendLine(out, above);
         if (!section.m_strName.empty())
-            AppendLine(out, (hasComment ? "" : "\n") + ("[" + section.m_strName + "]"));
+            AppendLine(out, (above.empty() ? "\n" : "") + ("[" + section.m_strName + "]"));
         for (place = st_Place{&keys, 0}; place.m_nKeysWritten < keys.size();
              ++place.m_nKeysWritten) {
             const st_key& key = *keys[place.m_nKeysWritten];
             if (key.m_strName.empty())
                 continue;
-            std::string line;
-            if (!key.m_strComment.empty() || !key.m_vecKept.empty())
-                line =
-                    "\n" + written_above_item(*this, key.m_strComment, key.m_vecKept, place) + "\n";
+            std::string line = lines_above(*this, key.m_strComment, key.m_vecKept, place);
+            if (!line.empty())
+                line += '\n';
             line += key.m_strName;
             line += equal;
             line += key.m_strValue;
             AppendLine(out, line);
         }
     }
-    const st_LinesAbove& trailing = m_trailingLines;
-    if (!trailing.m_strComment.empty() || !trailing.m_vecKept.empty())
-        AppendLine(out, "\n" + written_above_item(*this, trailing.m_strComment, trailing.m_vecKept,
-                                                  place));
+    const std::string trailing =
+        lines_above(*this, m_trailingLines.m_strComment, m_trailingLines.m_vecKept, place);
+    if (!trailing.empty())
+        AppendLine(out, trailing);
     out.insert(0, TextStart(out));
     return out;
 }
