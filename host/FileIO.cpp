@@ -59,9 +59,8 @@ bool write_new_in_place(const std::string& path, const std::string& text) {
 // Writes beyond the limit fail half way, so a rewrite must fit before it starts.
 bool fits_size_limit(std::size_t length) {
     struct rlimit limit;
-    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
-        return false;
-    return limit.rlim_cur == RLIM_INFINITY || length <= limit.rlim_cur;
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+           (limit.rlim_cur == RLIM_INFINITY || length <= limit.rlim_cur);
 }
 
 // The file holds the text, and nothing after it, on the disk.
@@ -208,12 +207,6 @@ bool sync_directory(const std::string& directory) {
     return synced;
 }
 
-// A short name fits the directory whatever the length of the file's own name.
-int make_temporary(const std::string& directory, std::string& temporary) {
-    temporary = directory + "/.vornel-XXXXXX";
-    return ::mkstemp(&temporary[0]);
-}
-
 // The errors that say no new file can stand in the directory, so the file is written in place.
 bool takes_no_temporary(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
@@ -227,8 +220,8 @@ void remove_temporary(const std::string& temporary) {
 bool replace_through_temporary(const std::string& target, const std::string& text,
                                const struct stat* original) {
     const std::string directory = directory_of(target);
-    std::string temporary;
-    const int fd = make_temporary(directory, temporary);
+    std::string temporary = directory + "/.vornel-XXXXXX"; // fits whatever the file's name
+    const int fd = ::mkstemp(&temporary[0]);
     if (fd < 0) {
         if (!takes_no_temporary(errno))
             return false;
@@ -245,10 +238,6 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
 constexpr std::size_t kHugePage = 2u << 20;
 constexpr bool kHugePages = VORNEL_HAVE_MADV_HUGEPAGE;
 constexpr std::size_t kPage = 4096;
-
-std::size_t round_up(std::size_t size, std::size_t unit) {
-    return (size + unit - 1) / unit * unit;
-}
 
 // Reads until the end of the file or the buffer; false when a read fails.
 bool read_into(int fd, char* buffer, std::size_t capacity, std::size_t& size) {
@@ -280,7 +269,8 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
     for (std::size_t capacity = sizeHint + 1; start >= 0; capacity *= 2) {
         // A small file fits a few ordinary pages; zeroing a huge page would cost more.
         const bool huge = kHugePages && capacity >= kHugePage / 2;
-        const std::size_t bytes = round_up(capacity, huge ? kHugePage : kPage);
+        const std::size_t unit = huge ? kHugePage : kPage;
+        const std::size_t bytes = (capacity + unit - 1) / unit * unit;
         void* map =
             ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (map == MAP_FAILED)

@@ -48,15 +48,11 @@ enum e_ReadOutcome { e_ReadDone, e_ReadMissing, e_ReadFailed };
 // e_ReadFailed when one does but cannot be opened, held or read whole.
 e_ReadOutcome read_regular_file(const std::string& path, FileText& text);
 
-// Puts the text at the path. A regular file (or a new one) is replaced atomically through a
-// temporary file in the same directory, keeping mode, owner and extended attributes, and the
-// directory is synced; a symbolic link keeps pointing at its replaced target. Where the
-// directory takes no temporary file, a regular file is rewritten in place once room and the
-// size limit allow the text, and its old text is written back if the rewrite fails; a new file
-// is written in place and removed if that fails. Anything else is written in place. False when
-// the text was not put there: the old file then stands as it was (true only of the directory
-// sync after a rename, which a false result may follow with the new file in place). Appends to
-// m_strError whether a failed rewrite in place could restore the old text.
+// Puts the text at the path: a regular file through a temporary file and a rename that keep
+// mode, owner and extended attributes (a symbolic link keeps its target), or in place where the
+// directory takes no temporary file, the old text put back if that fails; anything else in
+// place. False when the text was not put there: the old file stands as it was (past the rename,
+// only the directory sync can fail). Appends to m_strError whether a failed rewrite was undone.
 bool replace_file(const std::string& path, const std::string& text);
 
 // The directory that holds the path's file, after symbolic links are resolved.

@@ -41,9 +41,7 @@ void DirectoryLock::Release() {
 DirectoryLock::Outcome DirectoryLock::Acquire(const std::string& filePath, int timeoutMs) {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     m_fd = ::open(containing_directory(filePath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_fd < 0)
-        return LockFile(filePath, deadline);
-    return Wait(deadline);
+    return m_fd < 0 ? LockFile(filePath, deadline) : Wait(deadline);
 }
 
 // A rename may replace the file between opening and locking it: the lock then holds the old

@@ -14,18 +14,12 @@ const char* const strValidNameItem[38] = {
     "=", ">", "?", "@", "[", "\\", "]", "^", "_", "\xB4", "{", "|", "}", "~", ""};
 // clang-format on
 
-// The C locale changes only a to z; the three ISO 8859-1 umlauts are mapped here as well.
+// The C locale changes only a to z; the three ISO 8859-1 umlauts, which stand 0x20 above their
+// capitals as ASCII letters do, are upper-cased as well.
 char to_upper(char c) {
-    switch (static_cast<unsigned char>(c)) {
-    case 0xE4:
-        return static_cast<char>(0xC4);
-    case 0xF6:
-        return static_cast<char>(0xD6);
-    case 0xFC:
-        return static_cast<char>(0xDC);
-    default:
-        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    const unsigned char byte = static_cast<unsigned char>(c);
+    const bool umlaut = byte == 0xE4 || byte == 0xF6 || byte == 0xFC;
+    return umlaut || (c >= 'a' && c <= 'z') ? static_cast<char>(byte - 0x20) : c;
 }
 
 void to_upper(std::string& text) {
@@ -48,10 +42,7 @@ void print_binary(std::int64_t value, const std::string& title) {
     std::cerr << "hex:\t" << std::hex << static_cast<std::uint64_t>(value) << std::dec << std::endl;
     std::string bits = "bit:\t";
     for (int bit = 31; bit >= 0; --bit) {
-        if (bit % 8 == 7)
-            bits += '|';
-        else if (bit % 8 == 3)
-            bits += '\'';
+        bits += bit % 8 == 7 ? "|" : bit % 8 == 3 ? "'" : "";
         bits += ((static_cast<std::uint64_t>(value) >> bit) & 1u) ? '1' : '0';
     }
     std::cerr << bits << '|' << std::endl;

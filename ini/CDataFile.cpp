@@ -101,8 +101,6 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
         if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
             return false;
         found = GetSection(section);
-        if (!found)
-            return false;
     }
     if (t_Key existing = found->FindKey(key)) {
         existing->m_strValue = value;

@@ -84,10 +84,9 @@ private:
 typedef std::shared_ptr<st_section> t_Section;
 typedef std::vector<t_Section> SectionList;
 
-// A section's keys are read from the text kept when first needed, so that a run that looks at
-// one section of a large file builds no record for the keys of the others. Nothing saves
-// unless its contract says so. The typed values and the members defined in
-// ini/CDataFileExtras.cpp are not used by the tool (library vornel_extras).
+// A section's keys are read from the text kept when first needed: a run that looks at one
+// section of a large file builds no record for the others. Nothing saves unless its contract
+// says so. The tool uses neither the typed values nor ini/CDataFileExtras.cpp (vornel_extras).
 class CDataFile {
 public:
     // An empty document (one unnamed section); the destructor saves it if autoSave is set.
@@ -214,9 +213,6 @@ private:
     std::string TextStart(std::string_view lines) const;
 };
 
-// Reads the lines of one section's keys into it, as reading a file does; returns the lines
-// after the last one that stores, which belong to the next item.
-st_LinesAbove ReadKeyLines(st_section& section, std::string_view lines);
 // Puts the kept lines above every comment line, as they stand above a comment that replaces
 // the one read, or above the next item when theirs is removed.
 void LiftKeptLines(KeptLines& kept);

@@ -37,8 +37,7 @@ bool CDataFile::CreateKey(const std::string& key, const std::string& value,
     const std::int64_t saved = m_lFlags;
     m_lFlags |= FLAG_CREATE_KEYS;
     const bool stored = SetValue(key, value, comment, section);
-    if (!(saved & FLAG_CREATE_KEYS))
-        m_lFlags &= ~FLAG_CREATE_KEYS;
+    m_lFlags = saved;
     return stored;
 }
 

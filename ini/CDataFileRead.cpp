@@ -18,10 +18,6 @@ bool starts_with_mark(std::string_view text) {
     return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
 }
 
-std::string_view without_mark(std::string_view text) {
-    return starts_with_mark(text) ? text.substr(kByteOrderMark.size()) : text;
-}
-
 // Adds lines read above an item to what it holds: the comment lines after its comment, the kept
 // lines below all of it.
 void append_above(std::string& comment, KeptLines& kept, st_LinesAbove&& above) {
@@ -82,6 +78,17 @@ private:
     }
 };
 
+// Reads the lines of a section's keys into it; returns the lines after the last one that
+// stores, which belong to the next item.
+st_LinesAbove read_key_lines(st_section& section, std::string_view lines) {
+    KeyLines keys;
+    ReadLines(lines, false, [&](const st_IniLine& line) {
+        keys.Take(&section, line);
+        return e_ReadNext;
+    });
+    return keys.Taken();
+}
+
 // What a section's lines leave for the next item: the lines after the last key line, found from
 // the end, unless a key line without a value stands after it, which may store or not.
 st_LinesAbove lines_left(std::string_view lines) {
@@ -96,19 +103,10 @@ st_LinesAbove lines_left(std::string_view lines) {
     if (TrimWhite(after).empty())
         return st_LinesAbove();
     st_section scratch;
-    return ReadKeyLines(scratch, after);
+    return read_key_lines(scratch, after);
 }
 
 } // namespace
-
-st_LinesAbove ReadKeyLines(st_section& section, std::string_view lines) {
-    KeyLines keys;
-    ReadLines(lines, false, [&](const st_IniLine& line) {
-        keys.Take(&section, line);
-        return e_ReadNext;
-    });
-    return keys.Taken();
-}
 
 // Turns INI text into sections. A new section keeps the lines of its keys unread; lines before
 // the first header, under a repeated header or in a text with NUL bytes are read at once into
@@ -208,8 +206,9 @@ void CDataFile::Adopt(FileText&& text) {
     for (const t_Section& section : m_vecSections) // unread lines point into the text held now
         section->ReadUnreadLines();
     m_text = std::move(text);
-    m_bByteOrderMark = m_bByteOrderMark || starts_with_mark(m_text.View());
-    const std::string_view lines = without_mark(m_text.View());
+    const bool marked = starts_with_mark(m_text.View());
+    m_bByteOrderMark = m_bByteOrderMark || marked;
+    const std::string_view lines = m_text.View().substr(marked ? kByteOrderMark.size() : 0);
     const bool hasNul = lines.find('\0') != std::string_view::npos;
     m_bBinary = m_bBinary || hasNul;
     IniReader(*this, lines, !hasNul).Read(hasNul);
@@ -221,14 +220,14 @@ void CDataFile::ReserveText(std::string& out) const {
 }
 
 void st_section::ReadUnreadLines() {
-    ReadKeyLines(*this, std::exchange(m_unreadLines, std::string_view()));
+    read_key_lines(*this, std::exchange(m_unreadLines, std::string_view()));
 }
 
 const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch) {
     if (section.m_unreadLines.empty())
         return section.Keys();
     scratch = st_section();
-    ReadKeyLines(scratch, section.m_unreadLines);
+    read_key_lines(scratch, section.m_unreadLines);
     return scratch.Keys();
 }
 

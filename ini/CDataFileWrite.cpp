@@ -161,10 +161,7 @@ std::string CDataFile::ToText() const {
             std::string line = lines_above(*this, key.m_strComment, key.m_vecKept, place);
             if (!line.empty())
                 line += '\n';
-            line += key.m_strName;
-            line += equal;
-            line += key.m_strValue;
-            AppendLine(out, line);
+            AppendLine(out, line + key.m_strName + equal + key.m_strValue);
         }
     }
     const std::string trailing =

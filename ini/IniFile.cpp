@@ -7,13 +7,8 @@ ct_IniFile::ct_IniFile(const std::string& fileName, bool create) : CDataFile(tru
     m_bDirty = false;
 }
 
-ct_IniFile::~ct_IniFile() = default;
-
 void ct_IniFile::SetAutoCreate(bool on) {
-    if (on)
-        m_lFlags |= FLAG_CREATE_KEYS;
-    else
-        m_lFlags &= ~FLAG_CREATE_KEYS;
+    m_lFlags = on ? (m_lFlags | FLAG_CREATE_KEYS) : (m_lFlags & ~FLAG_CREATE_KEYS);
 }
 
 bool ct_IniFile::ExistsSection(const std::string& section) const {

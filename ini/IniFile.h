@@ -12,8 +12,6 @@ public:
     // Reads the file (see IsOk) and silences the document's reports for the whole run; with
     // create, a file that cannot be read is still the one a change saves to.
     ct_IniFile(const std::string& fileName, bool create);
-    // Saves a document that a change left modified and unsaved.
-    virtual ~ct_IniFile();
 
     // Whether the file was read at construction.
     bool IsOk() const { return m_bOk; }

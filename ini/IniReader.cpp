@@ -103,11 +103,8 @@ bool ReadsAsComment(std::string_view line) {
 bool KeyReadsBack(std::string_view key) {
     if (key.empty())
         return true;
-    if (FindSeparator(key) != std::string_view::npos)
-        return false;
-    if (IsIn(kCommentIndicators, key.front()) || key.front() == '[')
-        return false;
-    return !is_white(key.front()) && !is_white(key.back());
+    return FindSeparator(key) == std::string_view::npos && !IsIn(kCommentIndicators, key.front()) &&
+           key.front() != '[' && !is_white(key.front()) && !is_white(key.back());
 }
 
 bool ValueReadsBack(std::string_view value) {
