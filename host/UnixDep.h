@@ -13,11 +13,13 @@ extern bool m_bShowMessages;
 // Write m_strError, and m_strWarning, to standard error while m_bShowMessages is set.
 void print_errors();
 void print_warnings();
+// Does nothing: the tool runs the same on hosts of either byte order.
 void test_byte_order();
 
 // The path in single quotes for the shell, every single quote escaped as '\''.
 std::string shell_quote(const std::string& path);
 
+// Whether `test -e`, -w, -x or -d, run by the shell, holds for the path.
 bool file_exist(const std::string& path);
 bool has_write_perm(const std::string& path);
 bool has_exec_perm(const std::string& path);

@@ -14,10 +14,12 @@ template <class TString, class TChar, class TSize> class CStlStrSplitterTempl {
 public:
     static constexpr TSize npos = std::numeric_limits<TSize>::max();
 
+    // A splitter that puts the fragments into the vector, empty ones only with keepEmpty.
     CStlStrSplitterTempl(std::vector<TString>& fragments, bool keepEmpty)
         : m_pFragments(&fragments), m_bKeepEmpty(keepEmpty), m_nFragments(0) {}
 
-    // A null separator set splits nothing: the whole text is one fragment.
+    // Splits the text anew in place of the fragments held: at each separator character that no
+    // quote pair (two characters each) protects. A null separator set splits nothing.
     void Init(const TChar* separators, const TString& text, const TChar* quotePairs) {
         m_pFragments->clear();
         m_mapLowerToIndex.clear();
@@ -44,6 +46,8 @@ public:
         Record(text, start, text.size() - start);
     }
 
+    // Counts one more fragment and keeps it (its lower-cased form for lookups) unless it is an
+    // empty one that is not kept.
     void AddFragment(const TString& fragment, const TString& lower) {
         ++m_nFragments;
         if (fragment.empty() && !m_bKeepEmpty)
@@ -55,6 +59,7 @@ public:
             m_mapLowerToIndex.emplace(lower, index);
     }
 
+    // Returns the index in the vector of the first fragment equal to the text, or -1.
     int FindFragmentIndex(const TChar* text, bool caseSensitive) const noexcept {
         if (!text)
             return -1;
@@ -70,14 +75,18 @@ public:
         return -1;
     }
 
+    // Returns the fragment counted at the ordinal, or null where it was not kept.
     const TChar* operator[](TSize ordinal) const {
         const auto entry = m_mapOrdinalToIndex.find(ordinal);
         return entry == m_mapOrdinalToIndex.end() ? nullptr
                                                   : (*m_pFragments)[entry->second].c_str();
     }
 
+    // Returns the number of fragments counted, empty ones included.
     TSize size() const { return m_nFragments; }
 
+    // Joins the fragments counted from first to last (npos: to the end) into result with the
+    // separator between them, an empty or missing one with skipGaps left out; returns result.
     const TChar* join(const TChar* separator, TString& result, TSize first, TSize last,
                       bool skipGaps) const {
         result.clear();
@@ -164,6 +173,7 @@ constexpr TSize CStlStrSplitterTempl<TString, TChar, TSize>::npos;
 typedef CStlStrSplitterTempl<std::string, char, std::size_t> t_NarrowSplitter;
 typedef CStlStrSplitterTempl<std::wstring, wchar_t, std::size_t> t_WideSplitter;
 
+// Splitters that split the text into the fragments when made, at one separator or any of a set.
 class CStlStrSplitterA : public t_NarrowSplitter {
 public:
     CStlStrSplitterA(char separator, const std::string& text, std::vector<std::string>& fragments,

@@ -4,6 +4,7 @@
 
 extern const char* const lpsz_CurrentVersion;
 
+// Write the usage text, or the version text, to standard error.
 void show_help();
 void show_version();
 

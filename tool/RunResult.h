@@ -22,7 +22,10 @@ extern const char* const strRetVal[11];
 extern ct_IniFile* pco_IniFile;
 extern bool m_bErrorTraceModeOn;
 
+// Returns the exit code of the outcome (an et_RetVal): 1 for one it does not know.
 int return_value(int result);
+// Ends the run: closes the file, writes the collected texts (in error trace mode, the warnings
+// too) and, with showHelp, the usage text; returns the outcome's exit code.
 int finalize(int result, bool showHelp);
 
 #endif
