@@ -53,9 +53,8 @@ TEST(SplitterTest, FragmentsAreCountedFoundJoinedAndSplitAgain) {
     CStlStrSplitterA splitter(',', "a,b,B,,", out, nullptr, true);
     EXPECT_EQ(splitter.FindFragmentIndex("B", false), 1);
     EXPECT_EQ(splitter.FindFragmentIndex("B", true), 2);
-    for (const char* missing : {"A", "", "z"})
-        EXPECT_EQ(splitter.FindFragmentIndex(missing, missing[0] == 'A'), -1);
-    EXPECT_EQ(splitter.FindFragmentIndex(nullptr, false), -1);
+    for (const char* missing : {"A", "", "z", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(splitter.FindFragmentIndex(missing, missing && missing[0] == 'A'), -1);
     const auto npos = CStlStrSplitterA::npos;
     std::string result;
     CStlStrSplitterA gaps(',', "a,,b", out, nullptr, false);

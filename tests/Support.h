@@ -1,9 +1,13 @@
-// A scratch directory under $TMPDIR, removed afterwards; a document open to the tests.
+// A scratch directory under $TMPDIR, removed afterwards; a document open to the tests; checks
+// taken in turn that say which of them failed.
 #ifndef VORNEL_TESTS_SUPPORT_H
 #define VORNEL_TESTS_SUPPORT_H
 
 #include "ini/CDataFile.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,5 +46,14 @@ public:
     t_Section Last() const { return m_vecSections.back(); }
     std::string FileName() const { return m_strFileName; }
 };
+
+// Whether every check of the braced list, taken in the order they stand, holds; a failure
+// names the first that does not by its place in the list.
+inline ::testing::AssertionResult AllHold(std::initializer_list<bool> checks) {
+    const auto failed = std::find(checks.begin(), checks.end(), false);
+    if (failed == checks.end())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "check " << failed - checks.begin() + 1 << " fails";
+}
 
 #endif

@@ -38,7 +38,6 @@ answers() {
     [ "$(grep -B1 'extension_dir' app.ini)" = $'; where modules live\nextension_dir=/usr/lib/php' ]
     run_raw -i=app.ini -s=www -k=extension_dir -d
     [ "$status" -eq 0 ] && [ -z "$(grep 'extension_dir\|where modules live' app.ini)" ] || false
-    grep -qx '=orphan' app.ini
     run_raw -i=app.ini -s=www -k=user -v=a
     [ "$(grep -B1 -x 'user=a' app.ini)" = $'; the user\nuser=a' ]
     run_raw -i=app.ini -s=www -k=user -v=b -c=$'new words\n# hash kept'
