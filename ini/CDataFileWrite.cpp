@@ -4,6 +4,7 @@
 #include "host/FileIO.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -161,7 +162,7 @@ std::string CDataFile::ToText() const {
             std::string line = lines_above(*this, key.m_strComment, key.m_vecKept, place);
             if (!line.empty())
                 line += '\n';
-            AppendLine(out, line + key.m_strName + equal + key.m_strValue);
+            AppendLine(out, std::move(line) + key.m_strName + equal + key.m_strValue);
         }
     }
     const std::string trailing =
