@@ -4,7 +4,6 @@
 #include "host/FileIO.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -162,7 +161,7 @@ std::string CDataFile::ToText() const {
             std::string line = lines_above(*this, key.m_strComment, key.m_vecKept, place);
             if (!line.empty())
                 line += '\n';
-            AppendLine(out, std::move(line) + key.m_strName + equal + key.m_strValue);
+            AppendLine(out, line.append(key.m_strName).append(1, equal).append(key.m_strValue));
         }
     }
     const std::string trailing =

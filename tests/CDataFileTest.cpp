@@ -11,6 +11,7 @@
 TEST(CDataFileTest, SetValue_StoresCreatesAndChangesUnderTheCreationRules) {
     Document doc;
     EXPECT_EQ(doc.SectionCount(), 1); // the unnamed section
+    EXPECT_EQ(doc.Flags(), 6);        // 2 | 4, the published values: sections and keys may be made
     EXPECT_TRUE(AllHold({doc.SetValue("a", "1", "", ""), doc.SetValue("k", "v", "note", "Net")}));
     EXPECT_TRUE(doc.Dirty());
     EXPECT_EQ(doc.GetValue("A", ""), "1");
