@@ -10,7 +10,8 @@
 class ct_IniFile : public CDataFile {
 public:
     // Reads the file (see IsOk) and silences the document's reports for the whole run; with
-    // create, a file that cannot be read is still the one a change saves to.
+    // create, a file that cannot be read is still the one a change saves to. Destroying it saves
+    // a change that was left unsaved.
     ct_IniFile(const std::string& fileName, bool create);
 
     // Whether the file was read at construction.

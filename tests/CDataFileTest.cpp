@@ -23,7 +23,8 @@ TEST(CDataFileTest, SetValue_StoresCreatesAndChangesUnderTheCreationRules) {
     // no new key without a value, but its new section
     EXPECT_TRUE(AllHold({!doc.SetValue("n", "", "", "fresh"), doc.IsSectionExist("fresh"),
                          !doc.IsKeyExist("n", "fresh")}));
-    doc.SetFlags(FLAG_CREATE_SECTIONS); // CreateKey makes a key all the same, and resets the flag
+    doc.SetFlags(
+        FLAG_CREATE_SECTIONS); // CreateKey makes the key all the same, and restores the flags
     EXPECT_TRUE(AllHold({!doc.SetValue("n", "v", "", ""), doc.CreateKey("n", "v", "", ""),
                          doc.Flags() == FLAG_CREATE_SECTIONS}));
     doc.SetFlags(0);
@@ -243,10 +244,10 @@ TEST(CDataFileTest, Save_WritesWholeOrLeavesTheOldBytes) {
 TEST(CDataFileTest, DeferredReadingMatchesReadingAtOnceAndRewritesAreFixedPoints) {
     using namespace reader_properties;
     std::mt19937 random(11);
-    std::vector<std::string> pieces = {"[a]",  "[A]",   "[]", "[b",           "k=1",
-                                       "K:2",  "j=3",   "k=", "j=",           "=x",
-                                       "; c",  "# d",   "\n", "\r",           " ",
-                                       "bare", "a=b=c", "x:", "\xEF\xBB\xBF", std::string(1, '\0')};
+    std::vector<std::string> pieces = {"[a]", "[A]",  "[]",    "[b",  "k=1",         "K:2", "j=3",
+                                       "k=",  "j=",   "=x",    "; c", "# d",         "\n",  "\r",
+                                       " ",   "bare", "a=b=c", "x:",  "\xEF\xBB\xBF"};
+    pieces.push_back(std::string(1, '\0'));
     for (int round = 0; round < 3000; ++round) {
         std::string text;
         for (int i = static_cast<int>(random() % 14); i > 0; --i)
