@@ -6,6 +6,7 @@
 #include "ini/CDataFile.h"
 
 #include <string>
+#include <vector>
 
 namespace reader_properties {
 
@@ -14,20 +15,31 @@ inline const std::string kNames[] = {"", "a", "A", "b", "k", "K", "j", "x", "a=b
 
 enum e_Change { e_KeepAll, e_DeleteKey, e_DeleteSection, e_SetValue };
 
-// True when both documents give the same value to every key line of the text and to every
-// pair of kNames.
-inline bool same_values(const CDataFile& deferred, const CDataFile& atOnce, std::string_view text) {
-    bool same = true;
-    const auto compare = [&](const std::string& key, const std::string& section) {
-        same = same && deferred.GetValue(key, section) == atOnce.GetValue(key, section);
-    };
+inline bool has_nul(std::string_view text) {
+    return text.find('\0') != std::string_view::npos;
+}
+
+// Calls visit(section, line) for each line of the text, with the section its header names.
+template <class Visit> void for_each_line(std::string_view text, Visit visit) {
     std::string section; // lines before the first header
-    ReadLines(text, text.find('\0') != std::string_view::npos, [&](const st_IniLine& line) {
+    ReadLines(text, has_nul(text), [&](const st_IniLine& line) {
         if (line.m_eKind == e_LineHeader)
             section = HeaderName(line.m_strText);
-        else if (line.m_eKind == e_LineKey)
-            compare(std::string(line.m_strText), section);
+        visit(section, line);
         return e_ReadNext;
+    });
+}
+
+// True when both documents give the same value to every key line of the text and to every
+// pair of kNames.
+inline bool same_values(const CDataFile& one, const CDataFile& other, std::string_view text) {
+    bool same = true;
+    const auto compare = [&](const std::string& key, const std::string& section) {
+        same = same && one.GetValue(key, section) == other.GetValue(key, section);
+    };
+    for_each_line(text, [&](const std::string& section, const st_IniLine& line) {
+        if (line.m_eKind == e_LineKey)
+            compare(std::string(line.m_strText), section);
     });
     for (const std::string& name : kNames) {
         for (const std::string& key : kNames)
@@ -36,30 +48,92 @@ inline bool same_values(const CDataFile& deferred, const CDataFile& atOnce, std:
     return same;
 }
 
-// True when a document that defers the keys of its sections and one that reads every line at
-// once (after a NUL byte) give the same values and, after the same change, write the same text,
-// which reads back to a document that writes it again unchanged.
+// Whether the change may rewrite or drop the line: the key's lines for a set, and with them
+// comment and empty lines for a deletion of the key; for a deletion of the section also every
+// key line and the section's headers.
+inline bool touchable(const std::string& section, const st_IniLine& line, e_Change change,
+                      const std::string& key, const std::string& name) {
+    const bool keyLine = line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
+    const bool quiet = line.m_eKind == e_LineComment || line.m_eKind == e_LineEmpty;
+    if (change == e_SetValue)
+        return keyLine && EqualsNoCase(line.m_strText, key);
+    if (change == e_DeleteKey)
+        return quiet || (keyLine && EqualsNoCase(line.m_strText, key));
+    if (change == e_DeleteSection)
+        return quiet || keyLine || (line.m_eKind == e_LineHeader && EqualsNoCase(section, name));
+    return false;
+}
+
+// The lines of a written text (which ends each line with a line feed).
+inline std::vector<std::string_view> written_lines(std::string_view written) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < written.size();) {
+        const std::size_t end = written.find('\n', start);
+        lines.push_back(written.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// True when every line of the text that the change may not touch stands in the written text, in
+// order, as it stood but for the CRs before its line feed; with no change, exactly those lines.
+inline bool keeps_lines(std::string_view text, const std::string& written, e_Change change,
+                        const std::string& key, const std::string& section) {
+    const std::string_view mark = "\xEF\xBB\xBF";
+    const bool marked = text.substr(0, mark.size()) == mark;
+    if (marked != (std::string_view(written).substr(0, mark.size()) == mark))
+        return false;
+    const std::vector<std::string_view> lines =
+        written_lines(std::string_view(written).substr(marked ? mark.size() : 0));
+    std::size_t next = 0;
+    bool kept = true;
+    for_each_line(text.substr(marked ? mark.size() : 0),
+                  [&](const std::string& name, const st_IniLine& line) {
+                      if (!kept || touchable(name, line, change, key, section))
+                          return;
+                      std::string_view own = line.m_strLine;
+                      while (!own.empty() && own.back() == '\r')
+                          own.remove_suffix(1);
+                      while (next < lines.size() && lines[next] != own && change != e_KeepAll)
+                          ++next;
+                      kept = next < lines.size() && lines[next] == own;
+                      ++next;
+                  });
+    return kept && (change != e_KeepAll || next == lines.size());
+}
+
+// A set keeps the key's comment, as the tool's does without -c.
+inline void apply(CDataFile& doc, e_Change change, const std::string& key,
+                  const std::string& section) {
+    const t_Key held = doc.GetKey(key, section);
+    if (change == e_DeleteKey)
+        doc.DeleteKey(key, section);
+    else if (change == e_DeleteSection)
+        doc.DeleteSection(section);
+    else if (change == e_SetValue)
+        doc.SetValue(key, "v", held ? held->m_strComment : "", section);
+}
+
+// True when a document that defers the keys of its sections and one whose sections are all read
+// give the same values and, after the same change, write the same text; that text keeps every
+// line the change may not touch and reads back to a document that writes it again unchanged.
 inline bool hold(const std::string& text, e_Change change, const std::string& key,
                  const std::string& section) {
     CDataFile::m_bReport = false;
     CDataFile deferred;
-    CDataFile atOnce;
+    CDataFile read;
     deferred.ReadText(text);
-    atOnce.ReadText(text + "\n" + std::string(1, '\0'));
-    if (!same_values(deferred, atOnce, text))
+    read.ReadText(text);
+    for_each_line(text, [&](const std::string& name, const st_IniLine&) { read.GetSection(name); });
+    if (!same_values(deferred, read, text))
         return false;
-    for (CDataFile* doc : {&deferred, &atOnce}) {
-        if (change == e_DeleteKey)
-            doc->DeleteKey(key, section);
-        else if (change == e_DeleteSection)
-            doc->DeleteSection(section);
-        else if (change == e_SetValue)
-            doc->SetValue(key, "v", "", section);
-    }
+    apply(deferred, change, key, section);
+    apply(read, change, key, section);
     const std::string written = deferred.ToText();
     CDataFile again;
     again.ReadText(written);
-    return atOnce.ToText() == written && again.ToText() == written;
+    return read.ToText() == written && again.ToText() == written &&
+           keeps_lines(text, written, change, key, section);
 }
 
 } // namespace reader_properties

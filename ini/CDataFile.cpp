@@ -22,7 +22,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
       m_bBinary(false), m_bUnreadable(false), m_bByteOrderMark(false) {
-    AppendSection("", st_LinesAbove(), HashNoCase(""));
+    AppendSection("", "", HashNoCase(""));
 }
 
 CDataFile::~CDataFile() {
@@ -52,12 +52,11 @@ t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
     return found ? found->FindKey(key) : t_Key();
 }
 
-t_Section CDataFile::AppendSection(const std::string& name, st_LinesAbove&& above,
+t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment,
                                    std::uint32_t hash) {
     auto section = std::make_shared<st_section>();
     section->m_strName = name;
-    section->m_strComment = std::move(above.m_strComment);
-    section->m_vecKept = std::move(above.m_vecKept);
+    section->m_strComment = comment;
     m_vecSections.push_back(section);
     m_sectionIndex.AddAbsent(hash, m_vecSections.size() - 1);
     return section;
@@ -68,12 +67,9 @@ void st_section::AppendKey(st_key&& record, std::uint32_t hash) {
     m_keyIndex.AddAbsent(hash, m_vecKeys.size() - 1);
 }
 
-std::size_t st_section::RemoveKey(const t_Key& key) {
-    const auto position = std::find(m_vecKeys.begin(), m_vecKeys.end(), key);
-    const std::size_t index = static_cast<std::size_t>(position - m_vecKeys.begin());
-    m_vecKeys.erase(position);
+void st_section::RemoveKey(const t_Key& key) {
+    m_vecKeys.erase(std::find(m_vecKeys.begin(), m_vecKeys.end(), key));
     m_keyIndex.Rebuild(m_vecKeys);
-    return index;
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {
@@ -87,7 +83,7 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
     }
     if (!IsStorable(name, "", ""))
         return false;
-    AppendSection(name, st_LinesAbove{comment, {}}, HashNoCase(name));
+    AppendSection(name, comment, HashNoCase(name));
     m_bDirty = true;
     return true;
 }
@@ -104,15 +100,14 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
     }
     if (t_Key existing = found->FindKey(key)) {
         existing->m_strValue = value;
-        if (existing->m_strComment != comment)
-            LiftKeptLines(existing->m_vecKept);
+        existing->m_bCommentSet = existing->m_bCommentSet || existing->m_strComment != comment;
         existing->m_strComment = comment;
         m_bDirty = true;
         return true;
     }
     if (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS))
         return false;
-    found->AppendKey(st_key{key, value, comment, {}}, HashNoCase(key));
+    found->AppendKey(st_key{key, value, comment}, HashNoCase(key));
     m_bDirty = true;
     return true;
 }
@@ -121,56 +116,25 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
     return GetValue(key, section);
 }
 
-void LiftKeptLines(KeptLines& kept) {
-    for (st_KeptLine& line : kept)
-        line.m_nCommentAt = 0;
-}
-
-// Moves the kept lines above those of the item that takes them.
-static void prepend_lines(KeptLines&& lines, KeptLines& kept) {
-    LiftKeptLines(lines);
-    kept.insert(kept.begin(), std::make_move_iterator(lines.begin()),
-                std::make_move_iterator(lines.end()));
-}
-
+// The blocks of the section stay in the text, marked: a rewrite drops their items.
 bool CDataFile::DeleteSection(const std::string& section) {
-    t_Section found = GetSection(section);
+    const t_Section found = GetSection(section);
     if (!found)
         return false;
-    KeptLines kept = std::move(found->m_vecKept);
-    for (const t_Key& key : found->Keys())
-        kept.insert(kept.end(), key->m_vecKept.begin(), key->m_vecKept.end());
-    const auto position = std::find(m_vecSections.begin(), m_vecSections.end(), found);
-    const std::size_t index = static_cast<std::size_t>(position - m_vecSections.begin());
-    m_vecSections.erase(position);
+    for (st_Block& block : m_vecBlocks)
+        block.m_bRemoved = block.m_bRemoved || block.m_section == found;
+    m_vecSections.erase(std::find(m_vecSections.begin(), m_vecSections.end(), found));
     m_sectionIndex.Rebuild(m_vecSections);
-    PassOnKeptLines(std::move(kept), index);
     return true;
 }
 
 bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
-    t_Section owner = GetSection(section);
-    t_Key found = owner ? owner->FindKey(key) : t_Key();
+    const t_Section owner = GetSection(section);
+    const t_Key found = owner ? owner->FindKey(key) : t_Key();
     if (!found)
         return false;
-    const std::size_t index = owner->RemoveKey(found);
-    const KeyList& keys = owner->Keys();
-    if (index < keys.size()) {
-        prepend_lines(std::move(found->m_vecKept), keys[index]->m_vecKept);
-        return true;
-    }
-    const auto next = std::find(m_vecSections.begin(), m_vecSections.end(), owner) + 1;
-    PassOnKeptLines(std::move(found->m_vecKept),
-                    static_cast<std::size_t>(next - m_vecSections.begin()));
+    owner->RemoveKey(found);
     return true;
-}
-
-// The first item at or after the section at the position is the section itself: a removed
-// item's lines go above its header, else to the end of the text.
-void CDataFile::PassOnKeptLines(KeptLines&& kept, std::size_t section) {
-    prepend_lines(std::move(kept), section < m_vecSections.size()
-                                       ? m_vecSections[section]->m_vecKept
-                                       : m_trailingLines.m_vecKept);
 }
 
 int CDataFile::SectionCount() const {

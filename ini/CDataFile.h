@@ -23,38 +23,37 @@ constexpr std::int64_t FLAG_CREATE_KEYS = 4;
 
 enum e_DebugLevel { e_Debug, e_Info, e_Warn, e_Error, e_Fatal, e_Critical };
 
-// A line above an item that stores nothing and is no comment line, kept so that a rewrite
-// gives it back where it stood among the item's comment lines.
-struct st_KeptLine {
-    e_LineKind m_eKind;       // as the line was read
-    std::string m_strLine;    // as it stood, without white space at its ends
-    std::string m_strKey;     // the key that a key line without a value names
-    std::size_t m_nCommentAt; // the length the item's comment had when the line was read
-};
-typedef std::vector<st_KeptLine> KeptLines;
-
-// What stood above an item in the file: its comment lines, in the reader's form, and the rest.
-struct st_LinesAbove {
-    std::string m_strComment;
-    KeptLines m_vecKept;
-};
-
+// A key as reading the text defines it: a key that stands on several lines holds the last value
+// and the comment lines of every occurrence. A key made by a call stands on no line.
 struct st_key {
     std::string m_strName;
     std::string m_strValue;
     std::string m_strComment;
-    KeptLines m_vecKept;
+    // Where the first and the last line that stored in the key start in the document's text;
+    // null for a key made by a call. A rewrite puts the value on the last line.
+    const char* m_pFirstLine = nullptr;
+    const char* m_pLastLine = nullptr;
+    // The comment was set by a call: a rewrite replaces the comment lines above the last line.
+    bool m_bCommentSet = false;
 };
 
 typedef std::shared_ptr<st_key> t_Key;
 typedef std::vector<t_Key> KeyList;
 
-// A section and its keys. The key list is reached through its index only, so that no caller
-// can leave the two out of step.
+// Stands for "no block of the text" in st_section.
+constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
+
+// A section and its keys, merged over every block of the text that its headers start. The key
+// list is reached through its index only, so that no caller can leave the two out of step.
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
-    KeptLines m_vecKept;
+    // The blocks of the text that the section's first and last header start (block 0: the lines
+    // before the first header); kNoBlock for a section made by a call.
+    std::size_t m_nFirstBlock = kNoBlock;
+    std::size_t m_nLastBlock = kNoBlock;
+    // The comment was set by a call: a rewrite replaces the comment lines above the first header.
+    bool m_bCommentSet = false;
     // Lines of the document's text that hold the section's keys and are not read into records
     // yet: the document reads them when a change first needs the records.
     std::string_view m_unreadLines;
@@ -63,16 +62,17 @@ struct st_section {
     const KeyList& Keys() const { return m_vecKeys; }
     // Returns the key of that name (letter case aside), or an empty pointer; changes nothing.
     // hash, when given, is HashNoCase of the name.
-    t_Key FindKey(const std::string& name) const { return m_keyIndex.Find(name, m_vecKeys); }
-    t_Key FindKey(const std::string& name, std::uint32_t hash) const {
+    t_Key FindKey(std::string_view name) const { return m_keyIndex.Find(name, m_vecKeys); }
+    t_Key FindKey(std::string_view name, std::uint32_t hash) const {
         return m_keyIndex.Find(name, m_vecKeys, hash);
     }
     // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
     void AppendKey(st_key&& record, std::uint32_t hash);
     // Appends copies of the keys, names held already included: the first of a name is found.
+    // The copies stand on no line.
     void AppendCopies(const KeyList& keys);
-    // Removes the key, which the section holds; returns the position it had.
-    std::size_t RemoveKey(const t_Key& key);
+    // Removes the key, which the section holds.
+    void RemoveKey(const t_Key& key);
     // Reads the lines still unread into the records, as reading a file does.
     void ReadUnreadLines();
 
@@ -84,9 +84,19 @@ private:
 typedef std::shared_ptr<st_section> t_Section;
 typedef std::vector<t_Section> SectionList;
 
-// A section's keys are read from the text kept when first needed: a run that looks at one
-// section of a large file builds no record for the others. Nothing saves unless its contract
-// says so. The tool uses neither the typed values nor ini/CDataFileExtras.cpp (vornel_extras).
+// The lines from one header (or the start of the text) up to the next header.
+struct st_Block {
+    t_Section m_section; // the section its header names, as reading the text found it
+    bool m_bCreates;     // its header is the first of the section: the section's comment is above
+    bool m_bRemoved;     // the section was deleted: a rewrite drops the items of the block
+};
+
+// The document keeps the text read. Its records are the merged view that lookups, listings and
+// calls work on, and know the lines they came from, so a rewrite writes the text's own lines and
+// changes only those of the items that changed. A section's keys are read from the text when
+// first needed: a run that looks at one section of a large file builds no record for the
+// others. Nothing saves unless its contract says so. The tool uses neither the typed values nor
+// ini/CDataFileExtras.cpp (vornel_extras).
 class CDataFile {
 public:
     // An empty document (one unnamed section); the destructor saves it if autoSave is set.
@@ -122,8 +132,9 @@ public:
     // Return the key's value, or "" when the key or section is missing.
     std::string GetValue(const std::string& key, const std::string& section) const;
     std::string GetString(const std::string& key, const std::string& section) const;
-    // Remove the section with its keys, or the key; false when it is missing. The lines that
-    // store nothing in them move to the next item. The modified flag stays as it is.
+    // Remove the section (every block of it) with its keys, or the key (every line of it), with
+    // their comment lines; false when it is missing. Lines that store nothing stay. The modified
+    // flag stays as it is.
     bool DeleteSection(const std::string& section);
     bool DeleteKey(const std::string& key, const std::string& section);
     // Return the number of keys (keys read with an empty value included) and of sections.
@@ -138,9 +149,10 @@ public:
                        const std::string& section);
     bool SetSectionComment(const std::string& section, const std::string& comment);
 
-    // Reads the file into the document, merged with what it holds, and takes its name; false
-    // when it cannot be read whole (the name is then taken only with adoptName, and only when
-    // nothing stands at the path that could not be read).
+    // Reads the file into the document, merged with what it holds (as if the file's lines
+    // followed the document's text), and takes its name; false when it cannot be read whole (the
+    // name is then taken only with adoptName, and only when nothing stands at the path that could
+    // not be read). Records handed out before a merge are no longer the document's.
     bool Load(const std::string& fileName, bool adoptName);
     // Reads INI text into the document as Load does with the text of a file.
     void ReadText(const std::string& text);
@@ -150,7 +162,9 @@ public:
     // Returns a comment as the writer puts it: trimmed, an indicator before every line that
     // lacks one; with removeIndicators, indicators and white space off its ends.
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
-    // Returns the document in the text that Save writes.
+    // Returns the document in the text that Save writes: the text read, each line as it stood
+    // with an LF line end, but for the lines of changed and deleted items; items made by calls
+    // in the layout, new keys at the end of their section's last block, new sections at the end.
     std::string ToText() const;
 
     // The setters store the value's fixed text form through SetValue; the getters return the
@@ -193,19 +207,20 @@ protected:
 
 private:
     friend class IniReader;
+    friend class TextWriter;
 
     static void ReportSectionExists(const std::string& name);
-    // Lines that store nothing lose their item but not their place: the next item takes them.
-    void PassOnKeptLines(KeptLines&& kept, std::size_t section);
     void Adopt(FileText&& text);
     // Appends a section whose name the document does not hold yet; hash is HashNoCase of it.
-    t_Section AppendSection(const std::string& name, st_LinesAbove&& above, std::uint32_t hash);
+    t_Section AppendSection(const std::string& name, const std::string& comment,
+                            std::uint32_t hash);
+    // The text without its byte order mark.
+    std::string_view Lines() const;
 
     NameIndex<st_section> m_sectionIndex;
-    // What follows the last item of the text read.
-    st_LinesAbove m_trailingLines;
-    // The text read last, which the unread lines of sections point into.
+    // The text read, which records and unread lines point into, and its blocks in order.
     FileText m_text;
+    std::vector<st_Block> m_vecBlocks;
     // The text began with a UTF-8 byte order mark: not part of its first line, written back.
     bool m_bByteOrderMark;
 
@@ -213,9 +228,6 @@ private:
     std::string TextStart(std::string_view lines) const;
 };
 
-// Puts the kept lines above every comment line, as they stand above a comment that replaces
-// the one read, or above the next item when theirs is removed.
-void LiftKeptLines(KeptLines& kept);
 // Returns 0 when the names are equal without regard to ASCII letter case, else 1.
 int CompareNoCase(const std::string& a, const std::string& b);
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.
@@ -230,16 +242,9 @@ int WriteLn(std::ostream& stream, const char* format, ...);
 void AppendLine(std::string& out, const std::string& text);
 // Strips comment indicators and white space off both ends of the text.
 void RemoveCommentIndicators(std::string& text);
-
-// A comment in the reader's form holds, each behind a line feed, the comment lines that stood
-// above its item in the file, as they stood. Any other comment text is a caller's, written with
-// an indicator on each line.
-
-// The comment as reading the file defines it: of a comment in the reader's form each line
-// trimmed as a line is; other text unchanged.
-std::string ListedComment(const std::string& comment);
-// A caller's comment text in the reader's form: each line trimmed of white space, empty lines
-// dropped, and an indicator put before each line that lacks one, so none can read as an item.
+// A caller's comment text as comment lines, each behind a line feed as reading gives them: each
+// line trimmed of white space, empty lines dropped, and an indicator put before each line that
+// lacks one, so that none can read as an item.
 std::string CommentLines(const std::string& text);
 
 #endif

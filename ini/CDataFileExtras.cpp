@@ -15,9 +15,9 @@ CDataFile::CDataFile(const std::string& fileName, bool autoSave) : CDataFile(aut
 
 void CDataFile::Clear() {
     m_text = FileText();
+    m_vecBlocks.clear();
     m_bDirty = false;
     m_strFileName.clear();
-    m_trailingLines = st_LinesAbove();
     m_bByteOrderMark = false;
     m_vecSections.clear();
     m_sectionIndex = NameIndex<st_section>();
@@ -54,8 +54,8 @@ bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment
     const t_Key found = GetKey(key, section);
     if (!found)
         return false;
-    LiftKeptLines(found->m_vecKept);
     found->m_strComment = comment;
+    found->m_bCommentSet = true;
     m_bDirty = true;
     return true;
 }
@@ -64,8 +64,8 @@ bool CDataFile::SetSectionComment(const std::string& section, const std::string&
     t_Section found = GetSection(section);
     if (!found)
         return false;
-    LiftKeptLines(found->m_vecKept);
     found->m_strComment = comment;
+    found->m_bCommentSet = true;
     m_bDirty = true;
     return true;
 }
@@ -101,9 +101,11 @@ bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) {
     return m_bOk && IsKeyExist(key, section);
 }
 
-// The list may name a key twice; indexing it whole keeps the first of each name.
+// The list may name a key twice; indexing it whole keeps the first of each name. A copy stands
+// on no line of the text.
 void st_section::AppendCopies(const KeyList& keys) {
     for (const t_Key& key : keys)
-        m_vecKeys.push_back(std::make_shared<st_key>(*key));
+        m_vecKeys.push_back(
+            std::make_shared<st_key>(st_key{key->m_strName, key->m_strValue, key->m_strComment}));
     m_keyIndex.Rebuild(m_vecKeys);
 }

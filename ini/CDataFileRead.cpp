@@ -1,9 +1,11 @@
-// Reading INI text into the document. One pass over the text makes the sections; the lines of
-// a section's keys are read into records when first needed, or read past to find one value.
+// Reading INI text into the document. One pass over the text makes the sections and the blocks
+// of the text; the lines of a section's keys are read into records when first needed, or read
+// past to find one value.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
 
+#include <algorithm>
 #include <utility>
 
 void Trim(std::string& text) {
@@ -18,69 +20,47 @@ bool starts_with_mark(std::string_view text) {
     return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
 }
 
-// Adds lines read above an item to what it holds: the comment lines after its comment, the kept
-// lines below all of it.
-void append_above(std::string& comment, KeptLines& kept, st_LinesAbove&& above) {
-    for (st_KeptLine& line : above.m_vecKept) {
-        line.m_nCommentAt += comment.size();
-        kept.push_back(std::move(line));
-    }
-    comment += above.m_strComment;
-}
-
-// The lines of one section's keys. Lines that store nothing wait for the next key stored or
-// section created, which holds them: comment lines as its comment, the others as kept lines.
+// The lines of one section's keys. Comment lines wait for the next key stored or section
+// created, which takes them as its comment; other lines that store nothing are passed over.
 class KeyLines {
 public:
     // Takes one line that is no header; a key line into the section.
     void Take(st_section* section, const st_IniLine& line) {
         if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
             Store(*section, line);
-        else if (line.m_eKind != e_LineEmpty)
-            Keep(line);
+        else if (line.m_eKind == e_LineComment)
+            m_strPending.append("\n").append(line.m_strText);
     }
 
-    // Hands over the lines waiting for an item.
-    st_LinesAbove Taken() { return std::exchange(m_pending, st_LinesAbove()); }
+    // Hands over the comment lines waiting for an item.
+    std::string Taken() { return std::exchange(m_strPending, std::string()); }
 
-    st_LinesAbove m_pending;
+    std::string m_strPending;
 
 private:
-    // The comment holds only lines that start with an indicator, as a caller's comment does.
-    void Keep(const st_IniLine& line) {
-        std::string& comment = m_pending.m_strComment;
-        if (IsCommentLine(line.m_strLine)) {
-            comment.append("\n").append(line.m_strLine);
-            return;
-        }
-        const std::string key(line.m_eKind == e_LineEmptyValue ? line.m_strText : "");
-        m_pending.m_vecKept.push_back(
-            {line.m_eKind, std::string(line.m_strLine), key, comment.size()});
-    }
-
-    // Repeated keys merge into the first, the last value winning; what stood above each of them
-    // is kept above it, in file order. A repeated key without a value stores nothing.
+    // Repeated keys merge into the first, the last value winning; the comment lines above each
+    // of them are its comment, in file order. A repeated key without a value stores nothing.
     void Store(st_section& section, const st_IniLine& line) {
-        std::string key(line.m_strText);
-        const std::uint32_t hash = HashNoCase(key);
-        const t_Key existing = section.FindKey(key, hash);
+        const std::uint32_t hash = HashNoCase(line.m_strText);
+        const t_Key existing = section.FindKey(line.m_strText, hash);
         if (!StoresInKey(line, existing != nullptr))
-            return Keep(line);
+            return;
+        const char* start = line.m_strLine.data();
         if (existing) {
-            append_above(existing->m_strComment, existing->m_vecKept, Taken());
+            existing->m_strComment += Taken();
             existing->m_strValue.assign(line.m_strValue);
+            existing->m_pLastLine = start;
             return;
         }
-        st_LinesAbove above = Taken();
-        section.AppendKey(st_key{std::move(key), std::string(line.m_strValue),
-                                 std::move(above.m_strComment), std::move(above.m_vecKept)},
+        section.AppendKey(st_key{std::string(line.m_strText), std::string(line.m_strValue), Taken(),
+                                 start, start, false},
                           hash);
     }
 };
 
-// Reads the lines of a section's keys into it; returns the lines after the last one that
-// stores, which belong to the next item.
-st_LinesAbove read_key_lines(st_section& section, std::string_view lines) {
+// Reads the lines of a section's keys into it; returns the comment lines after the last line
+// that stores, which belong to the next item.
+std::string read_key_lines(st_section& section, std::string_view lines) {
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
         keys.Take(&section, line);
@@ -89,9 +69,9 @@ st_LinesAbove read_key_lines(st_section& section, std::string_view lines) {
     return keys.Taken();
 }
 
-// What a section's lines leave for the next item: the lines after the last key line, found from
-// the end, unless a key line without a value stands after it, which may store or not.
-st_LinesAbove lines_left(std::string_view lines) {
+// What a section's lines leave for the next item: the comment lines after the last key line,
+// found from the end, unless a key line without a value stands after it, which may store or not.
+std::string lines_left(std::string_view lines) {
     std::size_t from = 0;
     ReadLinesBackward(lines, [&](const st_IniLine& line) {
         if (StoresInKey(line, true))
@@ -101,26 +81,42 @@ st_LinesAbove lines_left(std::string_view lines) {
     });
     const std::string_view after = lines.substr(from);
     if (TrimWhite(after).empty())
-        return st_LinesAbove();
+        return std::string();
     st_section scratch;
     return read_key_lines(scratch, after);
 }
 
+// Where the next text's lines start when a merge puts them after the document's own: under
+// "[]" when a key line comes before the first header, so that it stays in the unnamed section.
+std::string merge_separator(std::string_view text) {
+    e_LineKind first = e_LineEmpty;
+    ReadLines(text, text.find('\0') != std::string_view::npos, [&](const st_IniLine& line) {
+        if (first != e_LineHeader && first != e_LineKey && StoresInKey(line, false))
+            first = e_LineKey;
+        else if (first != e_LineKey && line.m_eKind == e_LineHeader)
+            first = e_LineHeader;
+        return e_ReadNext;
+    });
+    return first == e_LineKey ? "[]\n" : "";
+}
+
 } // namespace
 
-// Turns INI text into sections. A new section keeps the lines of its keys unread; lines before
-// the first header, under a repeated header or in a text with NUL bytes are read at once into
-// the records. Lines after the last item are the document's trailing lines.
+// Turns INI text into sections and blocks. A new section keeps the lines of its keys unread;
+// lines before the first header, under a repeated header or in a text with NUL bytes are read
+// at once into the records.
 class IniReader {
 public:
     IniReader(CDataFile& document, std::string_view text, bool mayDefer)
         : m_document(document), m_text(text), m_bMayDefer(mayDefer) {}
 
     void Read(bool hasNul) {
+        t_Section unnamed = m_document.m_sectionIndex.Find("", m_document.m_vecSections);
+        m_document.m_vecBlocks.assign(1, st_Block{unnamed, false, false});
+        if (unnamed)
+            InText(*unnamed, 0);
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
         CloseSection(m_text.size());
-        st_LinesAbove& trailing = m_document.m_trailingLines;
-        append_above(trailing.m_strComment, trailing.m_vecKept, m_keys.Taken());
     }
 
 private:
@@ -135,22 +131,32 @@ private:
         return e_ReadNext;
     }
 
-    // A repeated header only selects its section: what stood above it waits for the next item.
+    // A repeated header only selects its section: the comment above it waits for the next item.
     e_ReadOn HandleHeader(const st_IniLine& line) {
-        CloseSection(Offset(line.m_strLine.data()));
-        m_nKeysStart = Offset(line.m_strLine.data() + line.m_strLine.size());
+        const std::size_t start = Offset(line.m_strLine.data());
+        CloseSection(start);
+        m_nKeysStart = std::min(start + line.m_strLine.size() + 1, m_text.size());
         const std::string name = HeaderName(line.m_strText);
         const std::uint32_t hash = HashNoCase(name);
+        const std::size_t block = m_document.m_vecBlocks.size();
         m_current = m_document.m_sectionIndex.Find(name, m_document.m_vecSections, hash);
         m_bDefer = m_bMayDefer && !m_current;
         if (m_current) {
             m_current->ReadUnreadLines();
+            m_current->m_nLastBlock = block;
+            m_document.m_vecBlocks.push_back(st_Block{m_current, false, false});
             CDataFile::ReportSectionExists(name);
             return e_ReadNext;
         }
         m_current = m_document.AppendSection(name, m_keys.Taken(), hash);
+        InText(*m_current, block);
+        m_document.m_vecBlocks.push_back(st_Block{m_current, true, false});
         m_document.m_bDirty = true;
         return m_bDefer ? e_ReadToHeader : e_ReadNext;
+    }
+
+    static void InText(st_section& section, std::size_t block) {
+        section.m_nFirstBlock = section.m_nLastBlock = block;
     }
 
     // The lines from the section's header up to the end give its keys.
@@ -158,7 +164,7 @@ private:
         if (!m_bDefer)
             return;
         m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
-        m_keys.m_pending = lines_left(m_current->m_unreadLines);
+        m_keys.m_strPending = lines_left(m_current->m_unreadLines);
     }
 
     std::size_t Offset(const char* at) const {
@@ -169,9 +175,12 @@ private:
     void Current() {
         if (m_current)
             return;
-        m_current = m_document.GetSection("");
-        if (!m_current)
-            m_current = m_document.AppendSection("", st_LinesAbove(), HashNoCase(""));
+        m_current = m_document.m_vecBlocks.front().m_section;
+        if (m_current)
+            return;
+        m_current = m_document.AppendSection("", "", HashNoCase(""));
+        InText(*m_current, 0);
+        m_document.m_vecBlocks.front().m_section = m_current;
     }
 
     CDataFile& m_document;
@@ -201,17 +210,32 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     return true;
 }
 
-// A text with NUL bytes is read line by line without deferring: a NUL byte ends its line.
+// A document that holds something already reads its own text with the new one after it: the
+// rules of repeated sections and keys are the rules of the merge. A text with NUL bytes is read
+// line by line without deferring: a NUL byte ends its line.
 void CDataFile::Adopt(FileText&& text) {
-    for (const t_Section& section : m_vecSections) // unread lines point into the text held now
-        section->ReadUnreadLines();
+    const bool marked = starts_with_mark(text.View());
+    const std::string earlier = ToText();
+    if (!earlier.empty()) {
+        const std::string_view added = text.View().substr(marked ? kByteOrderMark.size() : 0);
+        text = FileText(earlier + merge_separator(added) + std::string(added));
+    }
+    const bool unnamed = IsSectionExist("");
+    m_vecSections.clear();
+    m_sectionIndex = NameIndex<st_section>();
+    if (unnamed)
+        AppendSection("", "", HashNoCase(""));
     m_text = std::move(text);
-    const bool marked = starts_with_mark(m_text.View());
     m_bByteOrderMark = m_bByteOrderMark || marked;
-    const std::string_view lines = m_text.View().substr(marked ? kByteOrderMark.size() : 0);
+    const std::string_view lines = Lines();
     const bool hasNul = lines.find('\0') != std::string_view::npos;
     m_bBinary = m_bBinary || hasNul;
     IniReader(*this, lines, !hasNul).Read(hasNul);
+}
+
+std::string_view CDataFile::Lines() const {
+    const std::string_view text = m_text.View();
+    return text.substr(starts_with_mark(text) ? kByteOrderMark.size() : 0);
 }
 
 void CDataFile::ReserveText(std::string& out) const {

@@ -1,87 +1,271 @@
-// Writing the document as INI text in the tool's own layout.
+// Writing the document as INI text: the lines of the text read as they stood, but for the lines
+// of items that changed; what calls made, in the tool's own layout.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
 
-#include <algorithm>
+#include <set>
+#include <utility>
 
 namespace {
 
 // What the writer puts before a comment line that lacks an indicator.
 const std::string kMark = CommentIndicators.substr(0, 1) + " ";
 
-bool in_reader_form(const std::string& comment) {
-    return !comment.empty() && comment.front() == '\n';
-}
-
-// Calls handle with each line of a comment in the reader's form.
-template <class Handler> void for_each_line(const std::string& comment, Handler handle) {
-    std::string_view rest(comment);
-    while (!rest.empty()) {
-        rest.remove_prefix(1);
-        const std::size_t end = rest.find('\n');
-        handle(rest.substr(0, end));
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+// Calls handle with each line of the text, the lines being what stands between line feeds.
+template <class Handler> void for_each_line(std::string_view text, Handler handle) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        handle(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return;
+        start = end + 1;
     }
 }
 
 // A comment line without an indicator would be read back as a key or a header.
 std::string mark_following_lines(const std::string& comment) {
     std::string marked;
-    for_each_line("\n" + comment, [&](std::string_view line) {
-        marked += marked.empty() || ReadsAsComment(line) ? "\n" : "\n" + kMark;
+    for_each_line(comment, [&](std::string_view line) {
+        if (line.data() != comment.data())
+            marked += ReadsAsComment(line) ? "\n" : "\n" + kMark;
         marked.append(line);
     });
-    return marked.substr(1);
+    return marked;
 }
 
-// Where the writer stands: in the lines of a section, after some of its keys.
-struct st_Place {
-    const KeyList* m_pKeys;
-    std::size_t m_nKeysWritten;
-};
-
-// Whether a key of the name is written above the place, in its section.
-bool written_above(std::string_view name, const st_Place& place) {
-    const KeyList* keys = place.m_pKeys;
-    return keys &&
-           std::any_of(keys->begin(), keys->begin() + place.m_nKeysWritten,
-                       [&](const t_Key& key) { return EqualsNoCase(key->m_strName, name); });
+bool ends_with_empty_line(const std::string& out) {
+    return out == "\n" || (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\n") == 0);
 }
 
-// Whether the kept line, read back where it is written, would be a header or store something:
-// a key line without a value makes its key where none of the name is written above.
-bool reads_as_item(const st_KeptLine& line, const st_Place& place) {
-    return line.m_eKind == e_LineHeader ||
-           (line.m_eKind == e_LineEmptyValue && !written_above(line.m_strKey, place));
-}
-
-// What stood above an item, each line behind a line feed; empty when nothing did. Lines are
-// written as they stood, each kept line among the comment lines where it stood; a line that
-// would read back as an item (a caller may have put one in the comment) is turned into a comment
-// line. A caller's comment follows the kept lines.
-std::string lines_above(const CDataFile& document, const std::string& comment,
-                        const KeptLines& kept, const st_Place& place) {
-    std::string written;
-    std::size_t next = 0;
-    const auto keep_up_to = [&](std::size_t commentAt) {
-        for (; next < kept.size() && kept[next].m_nCommentAt <= commentAt; ++next)
-            written.append("\n")
-                .append(reads_as_item(kept[next], place) ? kMark : "")
-                .append(kept[next].m_strLine);
-    };
-    if (in_reader_form(comment))
-        for_each_line(comment, [&](std::string_view line) {
-            keep_up_to(static_cast<std::size_t>(line.data() - comment.data()) - 1);
-            written.append(ReadsAsComment(line) ? "\n" : "\n" + kMark).append(line);
-        });
-    keep_up_to(std::string::npos); // the lines below the last comment line
-    if (!comment.empty() && !in_reader_form(comment))
-        written.append("\n").append(document.CommentStr(comment, false));
-    return written;
-}
+// What the item after them does to the lines that wait for it: they stay as they stood, their
+// comment lines give way to a new comment, or they go with the item: its comment lines, and
+// the empty lines after the last line that stays.
+enum e_Fate { e_Keep, e_NewComment, e_Drop };
 
 } // namespace
+
+// Walks the lines of the text as the reader does, block by block. Lines that store nothing wait
+// for the next item (a key line that stores or a header that makes a section), which settles
+// them; new keys go at the end of their section's last block, before the empty and comment
+// lines that lead to the next header, and new sections at the end of the text, before its
+// trailing empty and comment lines.
+class TextWriter {
+public:
+    TextWriter(const CDataFile& document, std::string& out) : m_document(document), m_out(out) {}
+
+    void Write() {
+        const t_Section unnamed = Unnamed();
+        if (unnamed)
+            AppendComment(unnamed->m_strComment);
+        const std::string_view lines = m_document.Lines();
+        ReadLines(lines, lines.find('\0') != std::string_view::npos,
+                  [this](const st_IniLine& line) {
+                      Take(line);
+                      return e_ReadNext;
+                  });
+        EndBlock();
+        WriteUpToTrailingLines();
+        for (const t_Section& section : m_document.m_vecSections) {
+            if (section->m_nLastBlock == kNoBlock && !section->m_strName.empty())
+                AppendNewSection(*section);
+        }
+        Settle(e_Keep);
+    }
+
+private:
+    void Take(const st_IniLine& line) {
+        if (line.m_eKind == e_LineHeader)
+            TakeHeader(line);
+        else if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
+            TakeKeyLine(line);
+        else
+            m_waiting.push_back(line);
+    }
+
+    // A repeated header waits with the lines around it, as the reader passes it over.
+    void TakeHeader(const st_IniLine& line) {
+        EndBlock();
+        const st_Block& block = m_document.m_vecBlocks.at(++m_nBlock);
+        if (block.m_bRemoved) {
+            if (block.m_bCreates)
+                Settle(e_Drop);
+            return;
+        }
+        if (!block.m_bCreates)
+            return m_waiting.push_back(line);
+        SettleFor(*block.m_section);
+        AppendRaw(line.m_strLine);
+    }
+
+    void TakeKeyLine(const st_IniLine& line) {
+        const st_Block& block = m_document.m_vecBlocks.at(m_nBlock);
+        const st_section* section = block.m_section.get();
+        if (block.m_bRemoved || !section)
+            return TakeGoneKeyLine(line, section);
+        const char* start = line.m_strLine.data();
+        if (!section->m_unreadLines.empty()) {
+            if (line.m_eKind == e_LineEmptyValue && !StoresInUnread(*section, line))
+                return m_waiting.push_back(line);
+            Settle(e_Keep);
+            return AppendRaw(line.m_strLine);
+        }
+        const t_Key key = section->FindKey(line.m_strText);
+        if (!key || !key->m_pLastLine)
+            return TakeGoneKeyLine(line, section);
+        if (line.m_eKind == e_LineEmptyValue && start != key->m_pFirstLine)
+            return m_waiting.push_back(line);
+        if (start != key->m_pLastLine) {
+            Settle(e_Keep);
+            return AppendRaw(line.m_strLine);
+        }
+        SettleFor(*key);
+        if (key->m_strValue == line.m_strValue)
+            return AppendRaw(line.m_strLine);
+        // The changed line keeps what stands before the name, and the name as spelled there.
+        m_out.append(line.m_strLine.substr(0, line.m_strText.data() - start))
+            .append(line.m_strText)
+            .append(1, EqualIndicators.front())
+            .append(key->m_strValue)
+            .append(1, '\n');
+    }
+
+    // A line of a key deleted, or of a deleted section, goes when it stored in the key; a line
+    // without a value that follows one of the key stored nothing, and stays.
+    void TakeGoneKeyLine(const st_IniLine& line, const st_section* section) {
+        std::string name(line.m_strText);
+        for (char& c : name)
+            c = LowerAscii(c);
+        const bool held = !m_gone.emplace(section, std::move(name)).second;
+        if (!StoresInKey(line, held))
+            return m_waiting.push_back(line);
+        Settle(e_Drop);
+    }
+
+    // Whether a line without a value made its key, in a section whose keys are unread.
+    bool StoresInUnread(const st_section& section, const st_IniLine& line) {
+        if (m_pScratchOf != &section)
+            CDataFile::KeysOf(section, m_scratch);
+        m_pScratchOf = &section;
+        const t_Key key = m_scratch.FindKey(line.m_strText);
+        return key && key->m_pFirstLine == line.m_strLine.data();
+    }
+
+    // Settles the waiting lines for an item whose comment may have been set by a call.
+    template <class Record> void SettleFor(const Record& item) {
+        Settle(item.m_bCommentSet ? e_NewComment : e_Keep);
+        if (item.m_bCommentSet)
+            AppendComment(item.m_strComment);
+    }
+
+    void Settle(e_Fate fate) {
+        std::size_t end = m_waiting.size();
+        while (fate == e_Drop && end > 0 && IsQuiet(m_waiting[end - 1]))
+            --end;
+        for (std::size_t i = 0; i < end; ++i) {
+            if (fate == e_Keep || m_waiting[i].m_eKind != e_LineComment)
+                AppendRaw(m_waiting[i].m_strLine);
+        }
+        m_waiting.clear();
+    }
+
+    static bool IsQuiet(const st_IniLine& line) {
+        return line.m_eKind == e_LineEmpty || line.m_eKind == e_LineComment;
+    }
+
+    // The section whose last block ends here, or, in the first block, the unnamed section when
+    // no "[]" header stands later.
+    const st_section* BlockOwner() const {
+        if (m_nBlock == 0) {
+            const t_Section unnamed = Unnamed();
+            const bool here =
+                unnamed && (unnamed->m_nLastBlock == 0 || unnamed->m_nLastBlock == kNoBlock);
+            return here ? unnamed.get() : nullptr;
+        }
+        const st_Block& block = m_document.m_vecBlocks.at(m_nBlock);
+        return !block.m_bRemoved && block.m_section->m_nLastBlock == m_nBlock
+                   ? block.m_section.get()
+                   : nullptr;
+    }
+
+    t_Section Unnamed() const {
+        return m_document.m_sectionIndex.Find("", m_document.m_vecSections);
+    }
+
+    void EndBlock() {
+        const st_section* owner = BlockOwner();
+        if (!owner)
+            return;
+        bool placed = false;
+        for (const t_Key& key : owner->Keys()) {
+            if (key->m_pLastLine || key->m_strName.empty())
+                continue;
+            if (!placed)
+                WriteUpToTrailingLines();
+            placed = true;
+            AppendNewKey(*key);
+        }
+    }
+
+    // Writes the waiting lines of the block up to the empty and comment lines that lead to
+    // what comes next: up to its first comment line, less the empty lines just before it.
+    void WriteUpToTrailingLines() {
+        std::size_t from = m_waiting.size();
+        while (from > 0 && m_waiting[from - 1].m_eKind != e_LineHeader)
+            --from;
+        std::size_t split = from;
+        while (split < m_waiting.size() && m_waiting[split].m_eKind != e_LineComment)
+            ++split;
+        while (split > from && m_waiting[split - 1].m_eKind == e_LineEmpty)
+            --split;
+        for (std::size_t i = 0; i < split; ++i)
+            AppendRaw(m_waiting[i].m_strLine);
+        m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(split));
+    }
+
+    // The line as it stood, with an LF line end: CRs before the line feed are the line end, as
+    // one CR alone would read back as the end of a CRLF line.
+    void AppendRaw(std::string_view line) {
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        m_out.append(line).append(1, '\n');
+    }
+
+    // A comment in the layout: an empty line (unless one stands there), then its lines.
+    void AppendComment(const std::string& comment) {
+        if (comment.empty())
+            return;
+        if (!ends_with_empty_line(m_out))
+            m_out += '\n';
+        AppendLine(m_out, m_document.CommentStr(comment, false));
+    }
+
+    void AppendNewKey(const st_key& key) {
+        AppendComment(key.m_strComment);
+        m_out.append(key.m_strName).append(1, EqualIndicators.front()).append(key.m_strValue);
+        AppendLine(m_out, "");
+    }
+
+    void AppendNewSection(const st_section& section) {
+        AppendComment(section.m_strComment);
+        if (section.m_strComment.empty() && !ends_with_empty_line(m_out))
+            m_out += '\n';
+        m_out.append("[").append(section.m_strName).append("]\n");
+        for (const t_Key& key : section.Keys()) {
+            if (!key->m_strName.empty())
+                AppendNewKey(*key);
+        }
+    }
+
+    const CDataFile& m_document;
+    std::string& m_out;
+    std::size_t m_nBlock = 0;
+    std::vector<st_IniLine> m_waiting;
+    // The keys, by section and lower-case name, that gone key lines have named so far.
+    std::set<std::pair<const st_section*, std::string>> m_gone;
+    st_section m_scratch;
+    const st_section* m_pScratchOf = nullptr;
+};
 
 void AppendLine(std::string& out, const std::string& text) {
     out += text;
@@ -89,19 +273,9 @@ void AppendLine(std::string& out, const std::string& text) {
         out += '\n';
 }
 
-std::string ListedComment(const std::string& comment) {
-    if (!in_reader_form(comment))
-        return comment;
-    std::string listed;
-    for_each_line(comment, [&](std::string_view line) {
-        listed.append("\n").append(TrimWhiteAndSeparators(line));
-    });
-    return listed;
-}
-
 std::string CommentLines(const std::string& text) {
     std::string lines;
-    for_each_line("\n" + text, [&](std::string_view line) {
+    for_each_line(text, [&](std::string_view line) {
         line = TrimWhite(line);
         if (line.empty())
             return;
@@ -133,41 +307,10 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
     return result;
 }
 
-// Sections whose keys are unread are read into scratch records one at a time; the records of
-// the section before stay while a header's comment is written.
 std::string CDataFile::ToText() const {
-    const char equal = EqualIndicators.front();
     std::string out;
     ReserveText(out);
-    st_section scratch[2];
-    st_Place place{nullptr, 0};
-    for (std::size_t i = 0; i < m_vecSections.size(); ++i) {
-        const st_section& section = *m_vecSections[i];
-        // A header's comment stands among the lines of the section before it.
-        const KeyList& keys = KeysOf(section, scratch[i % 2]);
-        if (section.m_strName.empty())
-            place = st_Place{&keys, 0};
-        const std::string above =
-            lines_above(*this, section.m_strComment, section.m_vecKept, place);
-        if (!above.empty())
-            AppendLine(out, above);
-        if (!section.m_strName.empty())
-            AppendLine(out, (above.empty() ? "\n" : "") + ("[" + section.m_strName + "]"));
-        for (place = st_Place{&keys, 0}; place.m_nKeysWritten < keys.size();
-             ++place.m_nKeysWritten) {
-            const st_key& key = *keys[place.m_nKeysWritten];
-            if (key.m_strName.empty())
-                continue;
-            std::string line = lines_above(*this, key.m_strComment, key.m_vecKept, place);
-            if (!line.empty())
-                line += '\n';
-            AppendLine(out, line.append(key.m_strName).append(1, equal).append(key.m_strValue));
-        }
-    }
-    const std::string trailing =
-        lines_above(*this, m_trailingLines.m_strComment, m_trailingLines.m_vecKept, place);
-    if (!trailing.empty())
-        AppendLine(out, trailing);
+    TextWriter(*this, out).Write();
     out.insert(0, TextStart(out));
     return out;
 }

@@ -35,8 +35,7 @@ bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
     return !save || SaveChange();
 }
 
-// A key keeps its comment unless a new one is given; the lines that store nothing above the
-// key stay either way.
+// A key keeps its comment unless a new one is given.
 std::string ct_IniFile::KeyComment(const std::string& key, const std::string& section,
                                    const std::string& given) {
     const t_Key existing = GetKey(key, section);

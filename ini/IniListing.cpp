@@ -1,11 +1,11 @@
 // The section, key and content listings of the facade. Comments are listed as reading the file
-// defines them: their comment lines, without the lines that store nothing kept beside them.
+// defines them: the comment lines above the item, each trimmed as a line is read.
 #include "ini/IniFile.h"
 
 // A section's comment, when asked for, and its header, unless it is the unnamed one.
 static void append_heading(std::string& out, const CDataFile& document, const st_section& section,
                            bool withComments) {
-    const std::string comment = ListedComment(section.m_strComment);
+    const std::string& comment = section.m_strComment;
     if (withComments && !comment.empty())
         out += document.CommentStr(comment, false) + '\n';
     if (!section.m_strName.empty())
@@ -40,7 +40,7 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
             if ((!key.empty() && entry->m_strName != key) || entry->m_strName.empty() ||
                 entry->m_strValue.empty())
                 continue;
-            const std::string comment = ListedComment(entry->m_strComment);
+            const std::string& comment = entry->m_strComment;
             if (withComments && !comment.empty())
                 out += CommentStr(comment, false) + '#';
             out += entry->m_strName;

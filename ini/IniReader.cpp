@@ -54,16 +54,17 @@ std::size_t FindSeparator(std::string_view text) {
 }
 
 st_IniLine ClassifyLine(std::string_view line) {
-    const std::string_view kept = TrimWhite(line);
-    line = trim_front(line, is_trimmed);
-    if (line.empty())
-        return {kept.empty() ? e_LineEmpty : e_LineIgnored, {}, {}, kept};
-    if (IsIn(kCommentIndicators, line.front()))
-        return {e_LineComment, trim_back(line, is_trimmed), {}, kept};
-    if (line.front() == '[')
-        return {e_LineHeader, trim_back(line, is_trimmed), {}, kept};
-    st_IniLine key = classify_key(trim_back(line, is_white)); // a value keeps "=" and ":"
-    key.m_strLine = kept;
+    const std::string_view trimmed = trim_front(line, is_trimmed);
+    if (trimmed.empty())
+        return {TrimWhite(line).empty() ? e_LineEmpty : e_LineIgnored, {}, {}, line};
+    if (IsIn(kCommentIndicators, trimmed.front())) {
+        const bool comment = IsCommentLine(TrimWhite(line));
+        return {comment ? e_LineComment : e_LineIgnored, trim_back(trimmed, is_trimmed), {}, line};
+    }
+    if (trimmed.front() == '[')
+        return {e_LineHeader, trim_back(trimmed, is_trimmed), {}, line};
+    st_IniLine key = classify_key(trim_back(trimmed, is_white)); // a value keeps "=" and ":"
+    key.m_strLine = line;
     return key;
 }
 

@@ -40,7 +40,7 @@ struct st_IniLine {
     e_LineKind m_eKind;
     std::string_view m_strText;  // comment or header line trimmed, or the key name
     std::string_view m_strValue; // the value of a key line
-    std::string_view m_strLine;  // the line without white space at its ends, as a rewrite keeps it
+    std::string_view m_strLine;  // the whole line as it stands, without its line feed
 };
 
 // The rule of repeated keys: whether a key line stores something in the key it names, which
@@ -50,10 +50,12 @@ constexpr bool StoresInKey(const st_IniLine& line, bool held) {
     return line.m_eKind == e_LineKey || (line.m_eKind == e_LineEmptyValue && !held);
 }
 
-// Returns what one line of text (without its line feed) is; changes nothing.
+// Returns what one line of text (without its line feed) is; changes nothing. A line is a
+// comment only when its first character after white space is an indicator (`=; x` is none).
 st_IniLine ClassifyLine(std::string_view line);
 
-// Returns the section a header line names: after "[" up to the last "]", or all after "[".
+// Returns the section a trimmed header line names: the line without its "[" and without its
+// last "]"; text after that "]" stays in the name (`[a] x` names "a x").
 std::string HeaderName(std::string_view header);
 
 // What a handler asks of the reader after a line: the next line, or the next header line.
@@ -70,7 +72,9 @@ template <class Handler> void ReadLines(std::string_view text, bool hasNul, Hand
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view line = text.substr(start, end - start);
-        const e_ReadOn next = handle(ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line));
+        st_IniLine meaning = ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line);
+        meaning.m_strLine = line;
+        const e_ReadOn next = handle(meaning);
         start = next == e_ReadToHeader && !hasNul ? NextHeaderLine(text, end + 1) : end + 1;
     }
 }
@@ -95,7 +99,7 @@ std::string_view TrimWhiteAndSeparators(std::string_view text);
 // Returns where the first separator ("=" or ":") of the text stands, or npos.
 std::size_t FindSeparator(std::string_view text);
 
-// Whether a line of a comment starts with an indicator, as the reader keeps comment lines.
+// Whether a line of a comment starts with an indicator.
 bool IsCommentLine(std::string_view line);
 // Whether a line written as it stands reads back as a comment or blank line, not as an item.
 bool ReadsAsComment(std::string_view line);

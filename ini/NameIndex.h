@@ -26,12 +26,12 @@ public:
     using Pointer = std::shared_ptr<Record>;
     using List = std::vector<Pointer>;
 
-    Pointer Find(const std::string& name, const List& list) const {
+    Pointer Find(std::string_view name, const List& list) const {
         return Find(name, list, HashNoCase(name));
     }
 
     // As above, for a caller that has the name's hash already.
-    Pointer Find(const std::string& name, const List& list, std::uint32_t hash) const {
+    Pointer Find(std::string_view name, const List& list, std::uint32_t hash) const {
         if (m_slots.empty())
             return Pointer();
         for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {

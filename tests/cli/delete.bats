@@ -20,11 +20,11 @@ setup() {
 ROWS
     cmp app.ini orig.ini && [ ! -e none.ini ] || false
     run_raw -i=app.ini -s=A -k=X -v=ignored -d
-    [ "$(bytes app.ini)" = $'\n[a]\ny=2\n\n[b]\nz=3\n.' ]
+    [ "$(bytes app.ini)" = $'[a]\ny=2\n[b]\nz=3\n.' ]
     run_raw -i=app.ini -s=a -d
-    [ "$(bytes app.ini)" = $'\n[b]\nz=3\n.' ]
+    [ "$(bytes app.ini)" = $'[b]\nz=3\n.' ]
     run_raw -i=app.ini -s=b -k=z -d # no key left: the section stays
-    [ "$(bytes app.ini)" = $'\n[b]\n.' ]
+    [ "$(bytes app.ini)" = $'[b]\n.' ]
     run_raw -i=app.ini -k=x -d # a key without a section deletes the file
     [ "$status" -eq 0 ] && [ ! -e app.ini ] || false
 }
