@@ -6,7 +6,6 @@
 #include "ini/CDataFile.h"
 
 #include <string>
-#include <vector>
 
 namespace reader_properties {
 
@@ -48,58 +47,43 @@ inline bool same_values(const CDataFile& one, const CDataFile& other, std::strin
     return same;
 }
 
-// Whether the change may rewrite or drop the line: the key's lines for a set, and with them
-// comment and empty lines for a deletion of the key; for a deletion of the section also every
-// key line and the section's headers.
+// Whether the change may rewrite or drop the line: the key's lines for a set; for a deletion
+// also comment and empty lines, and every key line and the section's headers for a section.
 inline bool touchable(const std::string& section, const st_IniLine& line, e_Change change,
                       const std::string& key, const std::string& name) {
     const bool keyLine = line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
+    const bool ofKey = keyLine && EqualsNoCase(line.m_strText, key);
     const bool quiet = line.m_eKind == e_LineComment || line.m_eKind == e_LineEmpty;
-    if (change == e_SetValue)
-        return keyLine && EqualsNoCase(line.m_strText, key);
-    if (change == e_DeleteKey)
-        return quiet || (keyLine && EqualsNoCase(line.m_strText, key));
-    if (change == e_DeleteSection)
-        return quiet || keyLine || (line.m_eKind == e_LineHeader && EqualsNoCase(section, name));
-    return false;
-}
-
-// The lines of a written text (which ends each line with a line feed).
-inline std::vector<std::string_view> written_lines(std::string_view written) {
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < written.size();) {
-        const std::size_t end = written.find('\n', start);
-        lines.push_back(written.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
+    return change == e_SetValue    ? ofKey
+           : change == e_DeleteKey ? quiet || ofKey
+           : change == e_DeleteSection
+               ? quiet || keyLine || (line.m_eKind == e_LineHeader && EqualsNoCase(section, name))
+               : false;
 }
 
 // True when every line of the text that the change may not touch stands in the written text, in
 // order, as it stood but for the CRs before its line feed; with no change, exactly those lines.
-inline bool keeps_lines(std::string_view text, const std::string& written, e_Change change,
+inline bool keeps_lines(std::string_view text, std::string_view written, e_Change change,
                         const std::string& key, const std::string& section) {
     const std::string_view mark = "\xEF\xBB\xBF";
-    const bool marked = text.substr(0, mark.size()) == mark;
-    if (marked != (std::string_view(written).substr(0, mark.size()) == mark))
-        return false;
-    const std::vector<std::string_view> lines =
-        written_lines(std::string_view(written).substr(marked ? mark.size() : 0));
-    std::size_t next = 0;
+    if (text.substr(0, 3) == mark) {
+        text.remove_prefix(3);
+        written.remove_prefix(written.substr(0, 3) == mark ? 3 : written.size());
+    }
+    std::size_t next = 0; // where the next written line starts
     bool kept = true;
-    for_each_line(text.substr(marked ? mark.size() : 0),
-                  [&](const std::string& name, const st_IniLine& line) {
-                      if (!kept || touchable(name, line, change, key, section))
-                          return;
-                      std::string_view own = line.m_strLine;
-                      while (!own.empty() && own.back() == '\r')
-                          own.remove_suffix(1);
-                      while (next < lines.size() && lines[next] != own && change != e_KeepAll)
-                          ++next;
-                      kept = next < lines.size() && lines[next] == own;
-                      ++next;
-                  });
-    return kept && (change != e_KeepAll || next == lines.size());
+    for_each_line(text, [&](const std::string& name, const st_IniLine& line) {
+        std::string_view own = line.m_strLine;
+        while (!own.empty() && own.back() == '\r')
+            own.remove_suffix(1);
+        for (bool found = false; kept && !found && !touchable(name, line, change, key, section);) {
+            const std::size_t end = written.find('\n', next);
+            found = end != std::string_view::npos && written.substr(next, end - next) == own;
+            kept = end != std::string_view::npos && (found || change != e_KeepAll);
+            next = end + 1;
+        }
+    });
+    return kept && (change != e_KeepAll || next == written.size());
 }
 
 // A set keeps the key's comment, as the tool's does without -c.

@@ -44,16 +44,17 @@ bool write_in_place(const std::string& path, const std::string& text) {
     return ::close(fd) == 0 && written;
 }
 
-// A file that did not exist before must not stay behind half written.
+// A file that did not exist before must not stay behind half written. Once fsync has put the
+// text on the disk, a failing close changes nothing there: it is not retried, nor a failure.
 bool write_new_in_place(const std::string& path, const std::string& text) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     const bool written = write_all(fd, text) && ::fsync(fd) == 0;
-    if (::close(fd) == 0 && written)
-        return true;
-    ::unlink(path.c_str());
-    return false;
+    ::close(fd);
+    if (!written)
+        ::unlink(path.c_str());
+    return written;
 }
 
 // Writes beyond the limit fail half way, so a rewrite must fit before it starts.
@@ -106,7 +107,8 @@ bool rewrite_reserved(const std::string& path, const std::string& text) {
         if (!done)
             report_restore(path, put_text(fd, old.View()));
     }
-    return ::close(fd) == 0 && done;
+    ::close(fd); // after fsync, as for a new file
+    return done;
 }
 
 bool resolved(const std::string& path, std::string& real) {
@@ -212,9 +214,12 @@ bool takes_no_temporary(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
+// One more try for a passing fault; a temporary file that stays is named for the user.
 void remove_temporary(const std::string& temporary) {
+    if (::unlink(temporary.c_str()) == 0 || errno == ENOENT)
+        return;
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
-        ::unlink(temporary.c_str()); // one more try for a passing fault
+        m_strError += "ERROR:\n\tA temporary file could not be removed!\t['" + temporary + "']\n";
 }
 
 bool replace_through_temporary(const std::string& target, const std::string& text,
@@ -228,8 +233,8 @@ bool replace_through_temporary(const std::string& target, const std::string& tex
         return original ? rewrite_reserved(target, text) : write_new_in_place(target, text);
     }
     const bool filled = fill_temporary(fd, text, target, original);
-    const bool closed = ::close(fd) == 0;
-    if (filled && closed && ::rename(temporary.c_str(), target.c_str()) == 0)
+    ::close(fd); // after fsync, as for a new file
+    if (filled && ::rename(temporary.c_str(), target.c_str()) == 0)
         return sync_directory(directory);
     remove_temporary(temporary);
     return false;

@@ -52,7 +52,8 @@ e_ReadOutcome read_regular_file(const std::string& path, FileText& text);
 // mode, owner and extended attributes (a symbolic link keeps its target), or in place where the
 // directory takes no temporary file, the old text put back if that fails; anything else in
 // place. False when the text was not put there: the old file stands as it was (past the rename,
-// only the directory sync can fail). Appends to m_strError whether a failed rewrite was undone.
+// only the directory sync can fail); a close that fails after fsync is no failure. Appends to
+// m_strError whether a failed rewrite was undone, and a temporary file it could not remove.
 bool replace_file(const std::string& path, const std::string& text);
 
 // The directory that holds the path's file, after symbolic links are resolved.

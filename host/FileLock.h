@@ -10,7 +10,9 @@ class DirectoryLock {
 public:
     enum Outcome { e_Locked, e_Unavailable, e_TimedOut };
 
+    // Holds no lock until Acquire takes one.
     DirectoryLock() = default;
+    // Releases the lock held, if any.
     ~DirectoryLock();
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;

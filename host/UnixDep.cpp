@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 std::string m_strError;
 std::string m_strWarning;
@@ -72,11 +74,27 @@ bool dir_exist(const std::string& path) {
     return probe('d', path);
 }
 
-// What counts is whether the file is gone afterwards, not what rm or the wait for it said.
+// Whether nothing stands at the path: 1 yes, 0 no, -1 when the check fails.
+static int absent(const std::string& path) {
+    struct stat info;
+    int result;
+    while ((result = ::lstat(path.c_str(), &info)) != 0 && errno == EINTR) {
+    }
+    if (result != 0 && errno != ENOENT) // a second opinion from another call
+        while ((result = ::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_SYMLINK_NOFOLLOW)) != 0 &&
+               errno == EINTR) {
+        }
+    return result == 0 ? 0 : errno == ENOENT ? 1 : -1;
+}
+
+// What counts is whether the file is gone afterwards, not what rm or the wait for it said. The
+// shell execs rm, so no wait of the shell's own can end before rm has.
 bool delete_file(const std::string& path) {
     if (!file_exist(path))
         return false;
-    run_ok("rm -f -- " + operand(path));
-    struct stat info;
-    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+    run_ok("exec rm -f -- " + operand(path));
+    const int gone = absent(path);
+    if (gone < 0)
+        m_strError += "ERROR:\n\tThe file may be gone: checking it failed!\t['" + path + "']\n";
+    return gone == 1;
 }

@@ -24,7 +24,8 @@ bool file_exist(const std::string& path);
 bool has_write_perm(const std::string& path);
 bool has_exec_perm(const std::string& path);
 bool dir_exist(const std::string& path);
-// Removes the file through the shell; true when it existed and is gone afterwards.
+// Removes the file through the shell; true when it existed and is gone afterwards. When that
+// cannot be checked, false, with a text in m_strError that says the file may be gone.
 bool delete_file(const std::string& path);
 // Whether the path names an executable file, else appends why not to m_strError; not used by
 // the tool (host/UnixDepExtras.cpp, vornel_extras).

@@ -23,36 +23,32 @@ constexpr std::int64_t FLAG_CREATE_KEYS = 4;
 
 enum e_DebugLevel { e_Debug, e_Info, e_Warn, e_Error, e_Fatal, e_Critical };
 
-// A key as reading the text defines it: a key that stands on several lines holds the last value
-// and the comment lines of every occurrence. A key made by a call stands on no line.
+// A key that stands on several lines holds the last value and the comment lines of each.
 struct st_key {
     std::string m_strName;
     std::string m_strValue;
     std::string m_strComment;
-    // Where the first and the last line that stored in the key start in the document's text;
-    // null for a key made by a call. A rewrite puts the value on the last line.
+    // The first and the last line that stored in the key, in the text; null if made by a call.
     const char* m_pFirstLine = nullptr;
     const char* m_pLastLine = nullptr;
-    // The comment was set by a call: a rewrite replaces the comment lines above the last line.
+    // Set by a call: a rewrite puts it in place of the comment lines above the last line.
     bool m_bCommentSet = false;
 };
 
 typedef std::shared_ptr<st_key> t_Key;
 typedef std::vector<t_Key> KeyList;
 
-// Stands for "no block of the text" in st_section.
 constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
 
-// A section and its keys, merged over every block of the text that its headers start. The key
+// A section, merged over the blocks of the text that its headers start, and its keys. The key
 // list is reached through its index only, so that no caller can leave the two out of step.
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
-    // The blocks of the text that the section's first and last header start (block 0: the lines
-    // before the first header); kNoBlock for a section made by a call.
-    std::size_t m_nFirstBlock = kNoBlock;
+    // The last block of the text that holds the section (block 0: the lines before the first
+    // header); kNoBlock for a section made by a call.
     std::size_t m_nLastBlock = kNoBlock;
-    // The comment was set by a call: a rewrite replaces the comment lines above the first header.
+    // Set by a call: a rewrite puts it in place of the comment lines above the first header.
     bool m_bCommentSet = false;
     // Lines of the document's text that hold the section's keys and are not read into records
     // yet: the document reads them when a change first needs the records.
@@ -68,8 +64,7 @@ struct st_section {
     }
     // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
     void AppendKey(st_key&& record, std::uint32_t hash);
-    // Appends copies of the keys, names held already included: the first of a name is found.
-    // The copies stand on no line.
+    // Appends copies (on no line) of the keys, names held already included: the first is found.
     void AppendCopies(const KeyList& keys);
     // Removes the key, which the section holds.
     void RemoveKey(const t_Key& key);

@@ -86,18 +86,14 @@ std::string lines_left(std::string_view lines) {
     return read_key_lines(scratch, after);
 }
 
-// Where the next text's lines start when a merge puts them after the document's own: under
-// "[]" when a key line comes before the first header, so that it stays in the unnamed section.
+// "[]" keeps the key lines before the first header of a text merged after others unnamed.
 std::string merge_separator(std::string_view text) {
-    e_LineKind first = e_LineEmpty;
-    ReadLines(text, text.find('\0') != std::string_view::npos, [&](const st_IniLine& line) {
-        if (first != e_LineHeader && first != e_LineKey && StoresInKey(line, false))
-            first = e_LineKey;
-        else if (first != e_LineKey && line.m_eKind == e_LineHeader)
-            first = e_LineHeader;
+    bool key = false;
+    ReadLines(text.substr(0, NextHeaderLine(text, 0)), true, [&](const st_IniLine& line) {
+        key = key || StoresInKey(line, false);
         return e_ReadNext;
     });
-    return first == e_LineKey ? "[]\n" : "";
+    return key ? "[]\n" : "";
 }
 
 } // namespace
@@ -111,10 +107,10 @@ public:
         : m_document(document), m_text(text), m_bMayDefer(mayDefer) {}
 
     void Read(bool hasNul) {
-        t_Section unnamed = m_document.m_sectionIndex.Find("", m_document.m_vecSections);
+        const t_Section unnamed = m_document.m_sectionIndex.Find("", m_document.m_vecSections);
         m_document.m_vecBlocks.assign(1, st_Block{unnamed, false, false});
         if (unnamed)
-            InText(*unnamed, 0);
+            unnamed->m_nLastBlock = 0;
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
         CloseSection(m_text.size());
     }
@@ -138,25 +134,19 @@ private:
         m_nKeysStart = std::min(start + line.m_strLine.size() + 1, m_text.size());
         const std::string name = HeaderName(line.m_strText);
         const std::uint32_t hash = HashNoCase(name);
-        const std::size_t block = m_document.m_vecBlocks.size();
         m_current = m_document.m_sectionIndex.Find(name, m_document.m_vecSections, hash);
-        m_bDefer = m_bMayDefer && !m_current;
-        if (m_current) {
+        const bool creates = !m_current;
+        m_bDefer = m_bMayDefer && creates;
+        if (creates) {
+            m_current = m_document.AppendSection(name, m_keys.Taken(), hash);
+            m_document.m_bDirty = true;
+        } else {
             m_current->ReadUnreadLines();
-            m_current->m_nLastBlock = block;
-            m_document.m_vecBlocks.push_back(st_Block{m_current, false, false});
             CDataFile::ReportSectionExists(name);
-            return e_ReadNext;
         }
-        m_current = m_document.AppendSection(name, m_keys.Taken(), hash);
-        InText(*m_current, block);
-        m_document.m_vecBlocks.push_back(st_Block{m_current, true, false});
-        m_document.m_bDirty = true;
+        m_current->m_nLastBlock = m_document.m_vecBlocks.size();
+        m_document.m_vecBlocks.push_back(st_Block{m_current, creates, false});
         return m_bDefer ? e_ReadToHeader : e_ReadNext;
-    }
-
-    static void InText(st_section& section, std::size_t block) {
-        section.m_nFirstBlock = section.m_nLastBlock = block;
     }
 
     // The lines from the section's header up to the end give its keys.
@@ -179,7 +169,7 @@ private:
         if (m_current)
             return;
         m_current = m_document.AppendSection("", "", HashNoCase(""));
-        InText(*m_current, 0);
+        m_current->m_nLastBlock = 0;
         m_document.m_vecBlocks.front().m_section = m_current;
     }
 

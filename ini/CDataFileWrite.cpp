@@ -1,126 +1,102 @@
-// Writing the document as INI text: the lines of the text read as they stood, but for the lines
-// of items that changed; what calls made, in the tool's own layout.
+// Writing the document as INI text: the text read, each line as it stood, but the lines of the
+// items that changed; what calls made, in the tool's own layout.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
 
 #include <set>
-#include <utility>
 
 namespace {
 
 // What the writer puts before a comment line that lacks an indicator.
 const std::string kMark = CommentIndicators.substr(0, 1) + " ";
 
-// Calls handle with each line of the text, the lines being what stands between line feeds.
+// Calls handle with each line of the text: what stands between its line feeds.
 template <class Handler> void for_each_line(std::string_view text, Handler handle) {
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find('\n', start);
+    for (std::size_t start = 0, end = 0; end != std::string_view::npos; start = end + 1) {
+        end = text.find('\n', start);
         handle(text.substr(start, end - start));
-        if (end == std::string_view::npos)
-            return;
-        start = end + 1;
     }
-}
-
-// A comment line without an indicator would be read back as a key or a header.
-std::string mark_following_lines(const std::string& comment) {
-    std::string marked;
-    for_each_line(comment, [&](std::string_view line) {
-        if (line.data() != comment.data())
-            marked += ReadsAsComment(line) ? "\n" : "\n" + kMark;
-        marked.append(line);
-    });
-    return marked;
 }
 
 bool ends_with_empty_line(const std::string& out) {
     return out == "\n" || (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\n") == 0);
 }
 
-// What the item after them does to the lines that wait for it: they stay as they stood, their
-// comment lines give way to a new comment, or they go with the item: its comment lines, and
-// the empty lines after the last line that stays.
+// What an item does to the lines that wait for it: they stay; their comment lines give way to a
+// new comment; or they go with the item, the comment lines and the empty lines after the last
+// line that stays.
 enum e_Fate { e_Keep, e_NewComment, e_Drop };
 
 } // namespace
 
-// Walks the lines of the text as the reader does, block by block. Lines that store nothing wait
-// for the next item (a key line that stores or a header that makes a section), which settles
-// them; new keys go at the end of their section's last block, before the empty and comment
-// lines that lead to the next header, and new sections at the end of the text, before its
-// trailing empty and comment lines.
+// Walks the text's lines as the reader does, block by block. Lines that store nothing wait for
+// the next item (a key line that stores, a header that makes a section), which settles them. New
+// keys go at the end of their section's last block, new sections at the end of the text, each
+// before the empty and comment lines that lead to what follows.
 class TextWriter {
 public:
     TextWriter(const CDataFile& document, std::string& out) : m_document(document), m_out(out) {}
 
     void Write() {
-        const t_Section unnamed = Unnamed();
-        if (unnamed)
+        if (const t_Section unnamed = Unnamed())
             AppendComment(unnamed->m_strComment);
         const std::string_view lines = m_document.Lines();
-        ReadLines(lines, lines.find('\0') != std::string_view::npos,
-                  [this](const st_IniLine& line) {
-                      Take(line);
-                      return e_ReadNext;
-                  });
+        ReadLines(lines, lines.find('\0') != std::string_view::npos, [this](const st_IniLine& l) {
+            if (l.m_eKind == e_LineHeader)
+                TakeHeader(l);
+            else if (l.m_eKind == e_LineKey || l.m_eKind == e_LineEmptyValue)
+                TakeKeyLine(l);
+            else
+                m_waiting.push_back(l);
+            return e_ReadNext;
+        });
         EndBlock();
         WriteUpToTrailingLines();
         for (const t_Section& section : m_document.m_vecSections) {
             if (section->m_nLastBlock == kNoBlock && !section->m_strName.empty())
                 AppendNewSection(*section);
         }
-        Settle(e_Keep);
+        Settle(e_Keep, "");
     }
 
 private:
-    void Take(const st_IniLine& line) {
-        if (line.m_eKind == e_LineHeader)
-            TakeHeader(line);
-        else if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
-            TakeKeyLine(line);
-        else
-            m_waiting.push_back(line);
-    }
-
     // A repeated header waits with the lines around it, as the reader passes it over.
     void TakeHeader(const st_IniLine& line) {
         EndBlock();
         const st_Block& block = m_document.m_vecBlocks.at(++m_nBlock);
-        if (block.m_bRemoved) {
-            if (block.m_bCreates)
-                Settle(e_Drop);
-            return;
-        }
+        if (!block.m_bCreates && !block.m_bRemoved)
+            m_waiting.push_back(line);
         if (!block.m_bCreates)
-            return m_waiting.push_back(line);
-        SettleFor(*block.m_section);
-        AppendRaw(line.m_strLine);
+            return;
+        const st_section& section = *block.m_section;
+        Settle(block.m_bRemoved        ? e_Drop
+               : section.m_bCommentSet ? e_NewComment
+                                       : e_Keep,
+               section.m_strComment);
+        if (!block.m_bRemoved)
+            AppendRaw(line.m_strLine);
     }
 
+    // The keys of an unread section are unchanged; only a line without a value needs them read,
+    // to tell whether it made its key.
     void TakeKeyLine(const st_IniLine& line) {
         const st_Block& block = m_document.m_vecBlocks.at(m_nBlock);
-        const st_section* section = block.m_section.get();
-        if (block.m_bRemoved || !section)
-            return TakeGoneKeyLine(line, section);
-        const char* start = line.m_strLine.data();
-        if (!section->m_unreadLines.empty()) {
-            if (line.m_eKind == e_LineEmptyValue && !StoresInUnread(*section, line))
-                return m_waiting.push_back(line);
-            Settle(e_Keep);
+        const st_section& section = *block.m_section;
+        const bool unread = !section.m_unreadLines.empty();
+        if (unread && line.m_eKind == e_LineKey && !block.m_bRemoved) {
+            Settle(e_Keep, "");
             return AppendRaw(line.m_strLine);
         }
-        const t_Key key = section->FindKey(line.m_strText);
+        const t_Key key = block.m_bRemoved ? t_Key() : KeysOf(section).FindKey(line.m_strText);
         if (!key || !key->m_pLastLine)
             return TakeGoneKeyLine(line, section);
+        const char* start = line.m_strLine.data();
         if (line.m_eKind == e_LineEmptyValue && start != key->m_pFirstLine)
             return m_waiting.push_back(line);
-        if (start != key->m_pLastLine) {
-            Settle(e_Keep);
-            return AppendRaw(line.m_strLine);
-        }
-        SettleFor(*key);
-        if (key->m_strValue == line.m_strValue)
+        const bool last = start == key->m_pLastLine;
+        Settle(last && key->m_bCommentSet ? e_NewComment : e_Keep, key->m_strComment);
+        if (!last || key->m_strValue == line.m_strValue)
             return AppendRaw(line.m_strLine);
         // The changed line keeps what stands before the name, and the name as spelled there.
         m_out.append(line.m_strLine.substr(0, line.m_strText.data() - start))
@@ -130,85 +106,72 @@ private:
             .append(1, '\n');
     }
 
-    // A line of a key deleted, or of a deleted section, goes when it stored in the key; a line
-    // without a value that follows one of the key stored nothing, and stays.
-    void TakeGoneKeyLine(const st_IniLine& line, const st_section* section) {
+    // A line of a deleted key or section goes when it stored in the key; a line without a value
+    // after one of the key stored nothing, and stays.
+    void TakeGoneKeyLine(const st_IniLine& line, const st_section& section) {
         std::string name(line.m_strText);
         for (char& c : name)
             c = LowerAscii(c);
-        const bool held = !m_gone.emplace(section, std::move(name)).second;
+        const bool held = !m_gone.emplace(&section, std::move(name)).second;
         if (!StoresInKey(line, held))
             return m_waiting.push_back(line);
-        Settle(e_Drop);
+        Settle(e_Drop, "");
     }
 
-    // Whether a line without a value made its key, in a section whose keys are unread.
-    bool StoresInUnread(const st_section& section, const st_IniLine& line) {
+    const st_section& KeysOf(const st_section& section) {
+        if (section.m_unreadLines.empty())
+            return section;
         if (m_pScratchOf != &section)
             CDataFile::KeysOf(section, m_scratch);
         m_pScratchOf = &section;
-        const t_Key key = m_scratch.FindKey(line.m_strText);
-        return key && key->m_pFirstLine == line.m_strLine.data();
+        return m_scratch;
     }
 
-    // Settles the waiting lines for an item whose comment may have been set by a call.
-    template <class Record> void SettleFor(const Record& item) {
-        Settle(item.m_bCommentSet ? e_NewComment : e_Keep);
-        if (item.m_bCommentSet)
-            AppendComment(item.m_strComment);
-    }
-
-    void Settle(e_Fate fate) {
+    void Settle(e_Fate fate, const std::string& comment) {
         std::size_t end = m_waiting.size();
-        while (fate == e_Drop && end > 0 && IsQuiet(m_waiting[end - 1]))
+        while (fate == e_Drop && end > 0 &&
+               (m_waiting[end - 1].m_eKind == e_LineEmpty ||
+                m_waiting[end - 1].m_eKind == e_LineComment))
             --end;
         for (std::size_t i = 0; i < end; ++i) {
             if (fate == e_Keep || m_waiting[i].m_eKind != e_LineComment)
                 AppendRaw(m_waiting[i].m_strLine);
         }
         m_waiting.clear();
-    }
-
-    static bool IsQuiet(const st_IniLine& line) {
-        return line.m_eKind == e_LineEmpty || line.m_eKind == e_LineComment;
-    }
-
-    // The section whose last block ends here, or, in the first block, the unnamed section when
-    // no "[]" header stands later.
-    const st_section* BlockOwner() const {
-        if (m_nBlock == 0) {
-            const t_Section unnamed = Unnamed();
-            const bool here =
-                unnamed && (unnamed->m_nLastBlock == 0 || unnamed->m_nLastBlock == kNoBlock);
-            return here ? unnamed.get() : nullptr;
-        }
-        const st_Block& block = m_document.m_vecBlocks.at(m_nBlock);
-        return !block.m_bRemoved && block.m_section->m_nLastBlock == m_nBlock
-                   ? block.m_section.get()
-                   : nullptr;
+        if (fate == e_NewComment)
+            AppendComment(comment);
     }
 
     t_Section Unnamed() const {
         return m_document.m_sectionIndex.Find("", m_document.m_vecSections);
     }
 
+    // The section whose last block ends here; the first block's is the unnamed section unless a
+    // "[]" header stands later.
+    const st_section* BlockOwner() const {
+        const t_Section owner =
+            m_nBlock == 0 ? Unnamed() : m_document.m_vecBlocks[m_nBlock].m_section;
+        const std::size_t last = owner ? owner->m_nLastBlock : kNoBlock;
+        const bool here = m_nBlock == 0
+                              ? last == 0 || last == kNoBlock
+                              : !m_document.m_vecBlocks[m_nBlock].m_bRemoved && last == m_nBlock;
+        return here ? owner.get() : nullptr;
+    }
+
     void EndBlock() {
         const st_section* owner = BlockOwner();
         if (!owner)
             return;
-        bool placed = false;
         for (const t_Key& key : owner->Keys()) {
-            if (key->m_pLastLine || key->m_strName.empty())
-                continue;
-            if (!placed)
+            if (!key->m_pLastLine && !key->m_strName.empty()) {
                 WriteUpToTrailingLines();
-            placed = true;
-            AppendNewKey(*key);
+                AppendNewKey(*key);
+            }
         }
     }
 
-    // Writes the waiting lines of the block up to the empty and comment lines that lead to
-    // what comes next: up to its first comment line, less the empty lines just before it.
+    // Writes the waiting lines of the block up to the empty and comment lines that lead to what
+    // follows: up to its first comment line, less the empty lines just before that.
     void WriteUpToTrailingLines() {
         std::size_t from = m_waiting.size();
         while (from > 0 && m_waiting[from - 1].m_eKind != e_LineHeader)
@@ -224,7 +187,7 @@ private:
     }
 
     // The line as it stood, with an LF line end: CRs before the line feed are the line end, as
-    // one CR alone would read back as the end of a CRLF line.
+    // one left would read back as the end of a CRLF line.
     void AppendRaw(std::string_view line) {
         while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -242,15 +205,14 @@ private:
 
     void AppendNewKey(const st_key& key) {
         AppendComment(key.m_strComment);
-        m_out.append(key.m_strName).append(1, EqualIndicators.front()).append(key.m_strValue);
-        AppendLine(m_out, "");
+        AppendLine(m_out, key.m_strName + EqualIndicators.front() + key.m_strValue);
     }
 
     void AppendNewSection(const st_section& section) {
         AppendComment(section.m_strComment);
         if (section.m_strComment.empty() && !ends_with_empty_line(m_out))
             m_out += '\n';
-        m_out.append("[").append(section.m_strName).append("]\n");
+        AppendLine(m_out, "[" + section.m_strName + "]");
         for (const t_Key& key : section.Keys()) {
             if (!key->m_strName.empty())
                 AppendNewKey(*key);
@@ -261,7 +223,7 @@ private:
     std::string& m_out;
     std::size_t m_nBlock = 0;
     std::vector<st_IniLine> m_waiting;
-    // The keys, by section and lower-case name, that gone key lines have named so far.
+    // The keys, by section and lower-case name, that lines of deleted keys have named so far.
     std::set<std::pair<const st_section*, std::string>> m_gone;
     st_section m_scratch;
     const st_section* m_pScratchOf = nullptr;
@@ -294,14 +256,19 @@ void RemoveCommentIndicators(std::string& text) {
                                       : text.substr(first, text.find_last_not_of(set) - first + 1);
 }
 
+// Only the first line is trimmed whole; a later line without an indicator would be read back
+// as a key or a header, and gets one.
 std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicators) const {
     std::string trimmed = comment;
     Trim(trimmed);
-    if (trimmed.empty())
-        return trimmed;
-    if (!IsCommentLine(trimmed))
-        trimmed = kMark + trimmed;
-    std::string result = mark_following_lines(trimmed);
+    std::string result;
+    for_each_line(trimmed, [&](std::string_view line) {
+        if (line.data() != trimmed.data())
+            result += '\n';
+        if (!ReadsAsComment(line))
+            result += kMark;
+        result.append(line);
+    });
     if (removeIndicators)
         RemoveCommentIndicators(result);
     return result;

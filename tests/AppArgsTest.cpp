@@ -1,46 +1,73 @@
 #include "args/AppArgs.h"
-#include "Support.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
-// An argument map of the words after the program name, and what it answers for each key:
-// "key=value" when a value is found, "key" for a key without one.
-static std::string Answers(std::vector<std::string> words, bool caseSensitive = true) {
+// An argument map of the words after the program name.
+static CAppArgs Parse(std::vector<std::string> words, bool caseSensitive = true) {
     words.insert(words.begin(), "vornel");
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(&word[0]);
-    const CAppArgs args(static_cast<int>(argv.size()), argv.data(), caseSensitive);
-    std::string answers = std::to_string(args.NumArgs()) + (args.IsErrorTraceMode() ? "E" : "");
-    for (const auto& [key, value] : args.GetArgMap()) {
-        std::string found = "<untouched>";
-        answers += " " + key;
-        if (args.GetValue(found, key, false) && args.HasValue(key, found))
-            answers += "=" + found;
-        else if (!args.HasKey(key) || found != "<untouched>" || args.HasValue(key, value))
-            answers += "<wrong>";
-    }
-    return answers + " ?" + args.CheckArgsValid({"i", "s"});
+    return CAppArgs(static_cast<int>(argv.size()), argv.data(), caseSensitive);
 }
 
-TEST(AppArgsTest, ValuesAreTakenVerbatimAfterTheFirstEqualsAndTheFirstOptionWins) {
-    const std::pair<std::vector<std::string>, const char*> rows[] = {
-        {{}, "0 ?"},
+// Each row: the words, whether keys keep their case, the keys with their values, and the first
+// key that is neither "i" nor "s" in the valid ones' check.
+TEST(AppArgsTest, Options_TakeTheValueVerbatimAfterTheFirstEqualsAndTheFirstOfAKeyWins) {
+    using Map = std::map<std::string, std::string>;
+    const std::tuple<std::vector<std::string>, bool, Map, const char*> rows[] = {
+        {{}, true, {}, ""},
         {{"-v=-5", "-s=a=b", "-k=--5--", "-c= x ", "-i=C:\\dir\\", "-d", "-f=", "-s=second"},
-         "7 c= x  d f i=C:\\dir\\ k=--5-- s=a=b v=-5 ?c"},
-        {{"-", "x", "i=1", "-ab", "--x", "-1=2", "-\xe4=1", "-s=x", "-i=y"}, "2 i=y s=x ?"},
-        {{"-s=x", "-E", "-C"}, "3E C E s=x ?C"},
-        {{"-v=1", "-V=2"}, "2 V=2 v=1 ?V"}};
-    for (const auto& [words, answers] : rows)
-        EXPECT_EQ(Answers(words), answers);
-    EXPECT_EQ(Answers({"-v=1", "-V=2", "-i=x"}, false), "2 I=x V=1 ?I");
-    std::string word = "-v=1";
-    char* argv[] = {word.data(), word.data()};
-    CAppArgs args(2, argv, true);
-    EXPECT_TRUE(
-        AllHold({args.AddPair("v", "2"), args.HasValue("v", "2"), !args.HasValue("", "2")}));
-    EXPECT_TRUE(AllHold({!args.HasValue("v", "22"), !args.HasValue("v", "")}));
-    EXPECT_TRUE(AllHold({args.AddPair("long", "x"), args.NumArgs() == 2}));
+         true,
+         {{"c", " x "},
+          {"d", ""},
+          {"f", ""},
+          {"i", "C:\\dir\\"},
+          {"k", "--5--"},
+          {"s", "a=b"},
+          {"v", "-5"}},
+         "c"},
+        {{"-", "x", "i=1", "-ab", "--x", "-1=2", "-\xe4=1", "-s=x", "-i=y"},
+         true,
+         {{"i", "y"}, {"s", "x"}},
+         ""},
+        {{"-v=1", "-V=2"}, true, {{"V", "2"}, {"v", "1"}}, "V"},
+        {{"-v=1", "-V=2", "-i=x"}, false, {{"I", "x"}, {"V", "1"}}, "I"}};
+    for (const auto& [words, caseSensitive, keys, invalid] : rows) {
+        const CAppArgs args = Parse(words, caseSensitive);
+        const std::string row = ::testing::PrintToString(words);
+        EXPECT_EQ(args.GetArgMap(), keys) << row;
+        EXPECT_EQ(args.NumArgs(), static_cast<int>(keys.size())) << row;
+        EXPECT_EQ(args.CheckArgsValid({"i", "s"}), invalid) << row;
+        for (const auto& [key, value] : keys) {
+            std::string found = "<untouched>";
+            EXPECT_TRUE(args.HasKey(key)) << row << " " << key;
+            EXPECT_EQ(args.GetValue(found, key, false), !value.empty()) << row << " " << key;
+            EXPECT_EQ(found, value.empty() ? "<untouched>" : value) << row << " " << key;
+            EXPECT_EQ(args.HasValue(key, value), !value.empty()) << row << " " << key;
+        }
+    }
+}
+
+TEST(AppArgsTest, ErrorTraceMode_IsOnWithE) {
+    EXPECT_TRUE(Parse({"-s=x", "-E"}).IsErrorTraceMode());
+    EXPECT_FALSE(Parse({"-s=x", "-e"}).IsErrorTraceMode());
+}
+
+TEST(AppArgsTest, HasValue_AnswersOnlyTheWholeValueOfAGivenKey) {
+    const CAppArgs args = Parse({"-v=2"});
+    EXPECT_TRUE(args.HasValue("v", "2"));
+    EXPECT_FALSE(args.HasValue("v", "22"));
+    EXPECT_FALSE(args.HasValue("v", ""));
+    EXPECT_FALSE(args.HasValue("", "2"));
+}
+
+TEST(AppArgsTest, AddPair_ReplacesAValueOrAddsAKey) {
+    CAppArgs args = Parse({"-v=1"});
+    args.AddPair("v", "2");
+    args.AddPair("long", "x");
+    EXPECT_EQ(args.GetArgMap(), (std::map<std::string, std::string>{{"long", "x"}, {"v", "2"}}));
 }

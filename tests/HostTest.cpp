@@ -8,21 +8,38 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-TEST(HostTest, CommandCheckFileCreationModeAndReadingAFileThatGrew) {
-    TempDir m_dir;
-    const std::string script = m_dir.write("run.sh", "#!/bin/sh\n");
-    EXPECT_TRUE(AllHold({!is_command_ok(script), !is_command_ok(m_dir.file("none"))}));
-    ::chmod(script.c_str(), 0755);
+TEST(HostTest, IsCommandOk_AcceptsOnlyAnExecutableFile) {
+    TempDir dir;
+    const std::string script = dir.write("run.sh", "#!/bin/sh\n");
+    EXPECT_FALSE(is_command_ok(script));
+    EXPECT_FALSE(is_command_ok(dir.file("none")));
+    ASSERT_EQ(::chmod(script.c_str(), 0755), 0);
     EXPECT_TRUE(is_command_ok(script));
+}
+
+TEST(HostTest, ReplaceFile_GivesANewFileTheModeTheUmaskLeaves) {
+    TempDir dir;
     const mode_t mask = ::umask(027);
-    EXPECT_TRUE(replace_file(m_dir.file("fresh.ini"), "text\n"));
+    const bool replaced = replace_file(dir.file("fresh.ini"), "text\n");
     ::umask(mask);
-    EXPECT_EQ(std::filesystem::status(m_dir.file("fresh.ini")).permissions(),
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(std::filesystem::status(dir.file("fresh.ini")).permissions(),
               std::filesystem::perms(0640));
+}
+
+TEST(HostTest, ReadFrom_ReadsAFileThatGrewBeyondItsSizeWhole) {
+    TempDir dir;
     const std::string text(3000000, 'g');
-    const int fd = ::open(m_dir.write("grown.ini", text).c_str(), O_RDONLY);
+    const int fd = ::open(dir.write("grown.ini", text).c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
     FileText read;
-    EXPECT_TRUE(AllHold({read.ReadFrom(fd, 10), ::close(fd) == 0})); // measured at 10 bytes
+    EXPECT_TRUE(read.ReadFrom(fd, 10)); // measured at 10 bytes
+    ::close(fd);
     EXPECT_TRUE(read.View() == text);
-    EXPECT_EQ(read_regular_file(m_dir.file("none/x.ini"), read), e_ReadMissing);
+}
+
+TEST(HostTest, ReadRegularFile_FindsNothingUnderAMissingDirectory) {
+    TempDir dir;
+    FileText read;
+    EXPECT_EQ(read_regular_file(dir.file("none/x.ini"), read), e_ReadMissing);
 }

@@ -42,7 +42,7 @@ TEST(SplitterTest, WideTextsSplitAsNarrowOnes) {
     EXPECT_EQ(Bars(out), "a|b|c|");
 }
 
-TEST(SplitterTest, FragmentsAreCountedFoundJoinedAndSplitAgain) {
+TEST(SplitterTest, DroppedEmptyFragmentsStillCountAsNull) {
     std::vector<std::string> out;
     CStlStrSplitterA dropped(',', "a,,b,", out, nullptr, false);
     EXPECT_EQ(Bars(out), "a|b|");
@@ -50,25 +50,43 @@ TEST(SplitterTest, FragmentsAreCountedFoundJoinedAndSplitAgain) {
     EXPECT_EQ(dropped[1], nullptr);
     EXPECT_STREQ(dropped[2], "b");
     EXPECT_EQ(dropped[3], nullptr);
+}
+
+TEST(SplitterTest, FindFragmentIndex_MatchesCaseOnlyWhenAsked) {
+    std::vector<std::string> out;
     CStlStrSplitterA splitter(',', "a,b,B,,", out, nullptr, true);
     EXPECT_EQ(splitter.FindFragmentIndex("B", false), 1);
     EXPECT_EQ(splitter.FindFragmentIndex("B", true), 2);
     for (const char* missing : {"A", "", "z", static_cast<const char*>(nullptr)})
         EXPECT_EQ(splitter.FindFragmentIndex(missing, missing && missing[0] == 'A'), -1);
+}
+
+// Each row: the splitter's text and whether it keeps empty fragments, then join's separator,
+// first and last fragment and skipping of empty fragments, and the text joined.
+TEST(SplitterTest, Join_JoinsTheFragmentsOfTheRange) {
     const auto npos = CStlStrSplitterA::npos;
+    const std::tuple<const char*, bool, const char*, std::size_t, std::size_t, bool, const char*>
+        rows[] = {{"a,,b", false, ",", 0, npos, false, "a,,b"},
+                  {"a,,b", false, ",", 0, npos, true, "a,b"},
+                  {"a,,b", false, "-+", 0, 4, false, "a-+-+b-+-+"},
+                  {"a,,b", false, nullptr, 0, npos, false, "ab"},
+                  {"a,,b", false, ",", 2, 1, false, ""},
+                  {"a,b,", true, ",", 0, 2, true, "a,b,"},
+                  {"a,b,", true, ",", 1, npos, false, "b,"}};
+    std::vector<std::string> out;
     std::string result;
-    CStlStrSplitterA gaps(',', "a,,b", out, nullptr, false);
-    const std::pair<std::string, const char*> joins[] = {
-        {gaps.join(',', result, 0, npos, false), "a,,b"},
-        {gaps.join(',', result, 0, npos, true), "a,b"},
-        {gaps.join("-+", result, 0, 4, false), "a-+-+b-+-+"},
-        {gaps.join(nullptr, result, 0, npos, false), "ab"},
-        {gaps.join(',', result, 2, 1, false), ""}};
-    for (const auto& [joined, expected] : joins)
-        EXPECT_EQ(joined, expected);
-    CStlStrSplitterA trailing(',', "a,b,", out, nullptr, true);
-    EXPECT_EQ(std::string(trailing.join(',', result, 0, 2, true)), "a,b,");
-    EXPECT_EQ(std::string(trailing.join(',', result, 1, npos, false)), "b,");
+    for (const auto& [text, keepEmpty, separator, first, last, skipEmpty, joined] : rows) {
+        CStlStrSplitterA splitter(',', text, out, nullptr, keepEmpty);
+        EXPECT_EQ(std::string(splitter.join(separator, result, first, last, skipEmpty)), joined)
+            << text << " from " << first;
+    }
+    CStlStrSplitterA splitter(',', "a,,b", out, nullptr, false);
+    EXPECT_EQ(std::string(splitter.join(',', result, 0, npos, false)), "a,,b"); // a character
+}
+
+TEST(SplitterTest, Init_SplitsANewText) {
+    std::vector<std::string> out;
+    CStlStrSplitterA splitter(',', "a,b", out, nullptr, true);
     splitter.Init(";", "x;y;z", nullptr);
     EXPECT_EQ(Bars(out), "x|y|z|");
     EXPECT_EQ(splitter.size(), 3u);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(StrUtils, ToUpperMapsUmlautsAndGrowsForSharpS) {
+TEST(StrUtils, ToUpper_MapsUmlautsAndGrowsForSharpS) {
     std::string text = "f\xFC\xDF"
                        "a\xE4\xF6z1\xE9@[`{";
     to_upper(text);
@@ -10,12 +10,15 @@ TEST(StrUtils, ToUpperMapsUmlautsAndGrowsForSharpS) {
     EXPECT_EQ(std::string() + to_upper('\xDF') + to_upper('\xFC') + to_upper('q'), "\xDF\xDCQ");
 }
 
-TEST(StrUtils, NumbersBinaryTablesAndParameterLists) {
+TEST(StrUtils, PrintBinary_ShowsTheValueInDecimalHexAndBits) {
     ::testing::internal::CaptureStderr();
     print_binary(10, "x");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "x\n-\ndec:\t10\nhex:\ta\nbit:\t|0000'0000|0000'0000|0000'0000|0000'1010|\n\n");
-    // text, a decimal number, a hexadecimal number
+}
+
+// Each row: the text, and whether it is a decimal and an upper-case hexadecimal number.
+TEST(StrUtils, IsNumberOk_TakesDigitsOnly) {
     const std::tuple<const char*, bool, bool> numbers[] = {
         {"", true, true},     {"0123", true, true}, {"1F", false, true},
         {"1f", false, false}, {"-1", false, false}, {"1.5", false, false}};
@@ -23,12 +26,22 @@ TEST(StrUtils, NumbersBinaryTablesAndParameterLists) {
         EXPECT_EQ(is_number_ok(text, false), decimal) << text;
         EXPECT_EQ(is_number_ok(text, true), hexadecimal) << text;
     }
+}
+
+// Each row: the text, the table and its size, and the index found.
+TEST(StrUtils, GetArrIdx_FindsTheFirstEntryOfTheText) {
     const char* const table[] = {"a", "", "b", "b"};
-    EXPECT_EQ(
-        (std::vector<int>{get_arr_idx("x", nullptr, 3), get_arr_idx(";", strValidNameItem, 37),
-                          get_arr_idx("~", strValidNameItem, 36),
-                          get_arr_idx("", strValidNameItem, 38), get_arr_idx("b", table, 4)}),
-        (std::vector<int>{-1, 21, -1, 37, 2}));
+    const std::tuple<const char*, const char* const*, int, int> rows[] = {
+        {"x", nullptr, 3, -1},
+        {";", strValidNameItem, 37, 21},
+        {"~", strValidNameItem, 36, -1},
+        {"", strValidNameItem, 38, 37},
+        {"b", table, 4, 2}};
+    for (const auto& [text, entries, count, index] : rows)
+        EXPECT_EQ(get_arr_idx(text, entries, count), index) << text << " of " << count;
+}
+
+TEST(StrUtils, GetMultiParams_DropsEmptyParameters) {
     EXPECT_EQ(get_multi_params("a,,b,", ","), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(get_multi_params("a,b", ""), (std::vector<std::string>{"a,b"}));
 }

@@ -1,5 +1,4 @@
-// A scratch directory under $TMPDIR, removed afterwards; a document open to the tests; checks
-// taken in turn that say which of them failed.
+// A scratch directory under $TMPDIR, removed afterwards, and a document open to the tests.
 #ifndef VORNEL_TESTS_SUPPORT_H
 #define VORNEL_TESTS_SUPPORT_H
 
@@ -7,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -46,14 +44,5 @@ public:
     t_Section Last() const { return m_vecSections.back(); }
     std::string FileName() const { return m_strFileName; }
 };
-
-// Whether every check of the braced list, taken in the order they stand, holds; a failure
-// names the first that does not by its place in the list.
-inline ::testing::AssertionResult AllHold(std::initializer_list<bool> checks) {
-    const auto failed = std::find(checks.begin(), checks.end(), false);
-    if (failed == checks.end())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "check " << failed - checks.begin() + 1 << " fails";
-}
 
 #endif

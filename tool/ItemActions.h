@@ -4,7 +4,9 @@
 
 #include "tool/ToolOptions.h"
 
-// Ends the run through finalize and returns its exit code.
+// Performs the run on the file: tests the path, takes the directory lock for a run that may
+// change the file, loads it, performs the one item action (saving a change at once), and ends
+// the run through finalize; returns the exit code.
 int file_stage(const st_RunOptions& options);
 
 #endif

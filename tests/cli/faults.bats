@@ -89,6 +89,40 @@ check_faults() {
     [ "$status" -eq 25 ] && [ ! -e new.ini ] || false
 }
 
+@test "exit 0 when the change is in place: a failed close after fsync, a failed check after rm" {
+    make_shared
+    printf '[s]\nk=1\n' | tee orig.ini >"$shared/f.ini"
+    chmod 666 "$shared/f.ini" && chmod 555 "$shared" || false
+    local error
+    for error in EIO EINTR; do # the close of the rewrite in place, after its fsync
+        unprivileged strace -P "$shared/f.ini" -e inject=close:error=$error:when=2 "$binary" -i="$shared/f.ini" -s=s -k=k -v=$error
+        [ "$status" -eq 0 ] && [ "$(bytes "$shared/f.ini")" = $'[s]\nk='$error$'\n.' ] || false
+    done
+    cp orig.ini gone.ini && faulty "-e trace=newfstatat" -i=gone.ini -d # the last one checks
+    local last row
+    last=$(grep -c '^newfstatat(' trace)
+    for row in "0|EINTR|" "0|EIO|" "25|EIO|-e inject=faccessat,faccessat2:error=EIO"; do
+        IFS='|' read -r code error more <<<"$row"
+        cp orig.ini gone.ini
+        faulty "-e inject=newfstatat:error=$error:when=$last $more" -i=gone.ini -d -E
+        [ "$status" -eq "$code" ] && [ ! -e gone.ini ] || { echo "$row: exit $status"; false; }
+    done
+    grep -qF 'The file may be gone' err
+    cp orig.ini gone.ini # the shell's wait for rm is lost, and so is the run's first wait
+    run_with strace -f -o trace -e trace=wait4 -e inject=wait4:error=ECHILD:when=1 "$binary" -i=gone.ini -d
+    [ "$status" -eq 0 ] && [ ! -e gone.ini ] || false
+}
+
+@test "a save that failed and a temporary file that cannot be removed: the old file, the name told" {
+    cp small.ini orig.ini
+    faulty "-e trace=write" -i=small.ini -s=s1 -k=key01 -v=x -E && cp orig.ini small.ini
+    n=$(grep '^write(' trace | grep -nv '^write([12],' | head -1 | cut -d: -f1) # the temporary's
+    faulty "-e trace=write,unlink -e inject=write:error=EIO:when=$n -e inject=unlink:error=EIO" -i=small.ini -s=s1 -k=key01 -v=x -E
+    [ "$status" -eq 25 ] && cmp small.ini orig.ini || false
+    left=$(find . -name '.vornel-*')
+    [ "$(echo "$left" | wc -l)" -eq 1 ] && grep -qF "could not be removed!	['$(pwd -P)/${left#./}']" err || false
+}
+
 @test "an ignored SIGCHLD, a lost wait for rm or a heap limit give the file's true outcome" {
     env --ignore-signal=CHLD true 2>/dev/null || skip "env cannot start a process with SIGCHLD ignored"
     [ "$(env --ignore-signal=CHLD "$binary" -i=small.ini -s=s1 -k=key01)" = 1 ]
