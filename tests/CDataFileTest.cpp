@@ -9,20 +9,134 @@
 #include <set>
 #include <sstream>
 
-TEST(CDataFileTest, NewDocument_HoldsOnlyTheUnnamedSectionAndMayCreateSectionsAndKeys) {
-    Document doc;
-    EXPECT_EQ(doc.SectionCount(), 1);
-    EXPECT_EQ(doc.KeyCount(), 0);
-    EXPECT_TRUE(doc.IsSectionExist(""));
-    EXPECT_EQ(doc.Flags(), 6); // 2 | 4, the published values: sections and keys may be made
+// The answers of calls, in the order the calls stand, as text: each behind a "|", bools as 0 and 1.
+struct Said {
+    template <class Answer> Said& operator<<(const Answer& answer) {
+        std::ostringstream out;
+        out << answer << '|';
+        m_strText += out.str();
+        return *this;
+    }
+    std::string m_strText;
+};
+
+// Each row: a behaviour, the calls on a document that holds the key k=v (comment "note") in the
+// section Net, and what they answer.
+TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
+    const TempDir dir;
+    using Calls = std::function<std::string(Document&)>;
+    const std::tuple<const char*, Calls, const char*> rows[] = {
+        {"a new document holds only the unnamed section and may create sections and keys",
+         [](Document&) {
+             Document d;
+             return (Said() << d.SectionCount() << d.KeyCount() << d.IsSectionExist("")
+                            << d.Flags())
+                 .m_strText;
+         },
+         "1|0|1|6|"},
+        {"a set keeps the first spelling and an empty comment erases the old one",
+         [](Document& d) {
+             return (Said() << d.SetValue("K", "w", "", "NET") << d.GetKey("k", "net")->m_strName
+                            << d.GetKey("k", "net")->m_strComment << d.GetSection("NET")->m_strName)
+                 .m_strText;
+         },
+         "1|k||Net|"},
+        {"CreateKey makes a key the flags forbid and leaves the flags as they were",
+         [](Document& d) {
+             d.SetFlags(FLAG_CREATE_SECTIONS);
+             return (Said() << d.SetValue("n", "v", "", "") << d.CreateKey("n", "v", "", "")
+                            << d.Flags())
+                 .m_strText;
+         },
+         "0|1|2|"},
+        {"CreateSection refuses a name held in another case",
+         [](Document& d) {
+             return (Said() << d.CreateSection("NET", "c") << d.SectionCount()).m_strText;
+         },
+         "0|2|"},
+        {"CreateSection copies the keys given, duplicates included, as records of its own",
+         [](Document& d) {
+             KeyList keys = d.GetSection("net")->Keys();
+             keys.push_back(keys.front());
+             const bool made = d.CreateSection("dst", "", keys);
+             d.Last()->Keys().at(0)->m_strValue = "changed";
+             return (Said() << made << d.Last()->Keys().size() << d.GetValue("k", "net")).m_strText;
+         },
+         "1|2|v|"},
+        {"DeleteKey removes the key once and leaves the modified flag",
+         [](Document& d) {
+             d.Clean();
+             return (Said() << d.DeleteKey("K", "NET") << d.IsKeyExist("k", "net")
+                            << d.DeleteKey("k", "net") << d.DeleteKey("k", "nowhere") << d.Dirty())
+                 .m_strText;
+         },
+         "1|0|0|0|0|"},
+        {"DeleteSection removes the section once and leaves the modified flag",
+         [](Document& d) {
+             d.Clean();
+             return (Said() << d.DeleteSection("net") << d.DeleteSection("Net") << d.SectionCount()
+                            << d.Dirty())
+                 .m_strText;
+         },
+         "1|0|1|0|"},
+        {"SetKeyComment and SetSectionComment set a held item's comment and mark the document",
+         [](Document& d) {
+             d.Clean();
+             return (Said() << d.SetKeyComment("K", "kc", "NET") << d.Dirty()
+                            << d.SetSectionComment("net", "sc") << d.SetKeyComment("x", "c", "net")
+                            << d.SetSectionComment("x", "c") << d.GetKey("k", "Net")->m_strComment
+                            << d.GetSection("Net")->m_strComment)
+                 .m_strText;
+         },
+         "1|1|1|0|0|kc|sc|"},
+        {"Clear leaves nothing to save, and a set makes an unnamed section again",
+         [](Document& d) {
+             d.Clear();
+             return (Said() << d.Dirty() << d.IsSectionExist("") << d.Save()
+                            << d.SetValue("b", "2", "", "") << d.SectionCount())
+                 .m_strText;
+         },
+         "0|0|0|1|1|"},
+        {"SetFileName marks the document only when a name set before changes",
+         [&dir](Document& d) {
+             d.Clean();
+             d.SetFileName(dir.file("a.ini"));
+             const bool first = d.Dirty();
+             d.SetFileName(dir.file("A.INI"));
+             const bool sameName = d.Dirty();
+             d.SetFileName("b.ini");
+             return (Said() << first << sameName << d.Dirty() << d.FileName()).m_strText;
+         },
+         "0|0|1|b.ini|"},
+        {"Load of a missing file takes its name only when asked",
+         [&dir](Document& d) {
+             const bool read = d.Load(dir.file("none.ini"), false);
+             const std::string kept = d.FileName();
+             return (Said() << read << kept << d.Load(dir.file("none.ini"), true)
+                            << !d.FileName().empty())
+                 .m_strText;
+         },
+         "0||0|1|"},
+        {"Load into a document that holds keys merges, the file's value winning",
+         [](Document& d) {
+             d.ReadText("a=2\n[net]\nk=4\n[t]\nx=5\n");
+             return (Said() << d.GetValue("a", "") << d.GetValue("k", "NET") << d.GetValue("x", "t")
+                            << d.SectionCount())
+                 .m_strText;
+         },
+         "2|4|5|3|"}};
+    for (const auto& [behaviour, calls, answers] : rows) {
+        Document doc;
+        doc.SetValue("k", "v", "note", "Net");
+        EXPECT_EQ(calls(doc), answers) << behaviour;
+    }
 }
 
 // Each row: the flags, the call's key, value and section, what it returns, and the value and
 // whether the section exists afterwards. The document holds [Net] k=v with the comment note.
 TEST(CDataFileTest, SetValue_StoresUnderTheCreationRules) {
     const std::tuple<std::int64_t, const char*, const char*, const char*, bool, const char*, bool>
-        rows[] = {{6, "K", "w", "NET", true, "w", true},
-                  {6, "k", "", "net", true, "", true},
+        rows[] = {{6, "k", "", "net", true, "", true},
                   {6, "n", "1", "", true, "1", true},
                   {6, "n", "", "fresh", false, "", true},
                   {2, "n", "1", "net", false, "", true},
@@ -39,89 +153,6 @@ TEST(CDataFileTest, SetValue_StoresUnderTheCreationRules) {
         EXPECT_EQ(doc.GetValue(key, section), after) << key << " in " << section;
         EXPECT_EQ(doc.IsSectionExist(section), exists) << section;
     }
-}
-
-TEST(CDataFileTest, SetValue_KeepsTheFirstSpellingAndReplacesTheComment) {
-    Document doc;
-    doc.SetValue("k", "v", "note", "Net");
-    doc.SetValue("K", "w", "", "NET");
-    EXPECT_EQ(doc.GetKey("k", "net")->m_strName, "k");
-    EXPECT_EQ(doc.GetKey("k", "net")->m_strComment, "");
-    EXPECT_EQ(doc.GetSection("NET")->m_strName, "Net");
-}
-
-TEST(CDataFileTest, CreateKey_MakesAKeyTheFlagsForbidAndRestoresThem) {
-    Document doc;
-    doc.SetFlags(FLAG_CREATE_SECTIONS);
-    EXPECT_TRUE(doc.CreateKey("n", "v", "", ""));
-    EXPECT_EQ(doc.GetValue("n", ""), "v");
-    EXPECT_EQ(doc.Flags(), FLAG_CREATE_SECTIONS);
-}
-
-TEST(CDataFileTest, CreateSection_RefusesAHeldNameAndCopiesTheKeysGiven) {
-    Document doc;
-    doc.SetValue("k", "1", "c", "src");
-    EXPECT_FALSE(doc.CreateSection("SRC", "other"));
-    EXPECT_EQ(doc.GetSection("src")->m_strComment, "");
-    KeyList keys = doc.GetSection("src")->Keys();
-    keys.push_back(keys.front()); // duplicates are copied as they are
-    EXPECT_TRUE(doc.CreateSection("dst", "", keys));
-    EXPECT_EQ(doc.Last()->Keys().size(), 2u);
-    doc.Last()->Keys().at(0)->m_strValue = "changed";
-    EXPECT_EQ(doc.GetValue("k", "src"), "1");
-    EXPECT_EQ(doc.GetValue("K", "dst"), "changed");
-}
-
-TEST(CDataFileTest, Delete_RemovesTheFirstMatchAndLeavesTheModifiedFlag) {
-    Document doc;
-    doc.ReadText("[s]\nk=1\nj=2\n[t]\n");
-    doc.Clean();
-    EXPECT_TRUE(doc.DeleteKey("K", "S"));
-    EXPECT_FALSE(doc.IsKeyExist("k", "s"));
-    EXPECT_EQ(doc.GetValue("j", "s"), "2");
-    EXPECT_FALSE(doc.DeleteKey("k", "s"));
-    EXPECT_FALSE(doc.DeleteKey("j", "nowhere"));
-    EXPECT_TRUE(doc.DeleteSection("T"));
-    EXPECT_FALSE(doc.DeleteSection("t"));
-    EXPECT_FALSE(doc.Dirty());
-    EXPECT_EQ(doc.SectionCount(), 2);
-}
-
-TEST(CDataFileTest, SetComment_ReplacesTheCommentOfAHeldItemOnly) {
-    Document doc;
-    doc.SetValue("k", "v", "", "s");
-    doc.Clean();
-    EXPECT_TRUE(doc.SetKeyComment("K", "kc", "S"));
-    EXPECT_TRUE(doc.Dirty());
-    EXPECT_TRUE(doc.SetSectionComment("S", "sc"));
-    EXPECT_FALSE(doc.SetKeyComment("x", "c", "s"));
-    EXPECT_FALSE(doc.SetSectionComment("x", "c"));
-    EXPECT_EQ(doc.GetKey("k", "s")->m_strComment, "kc");
-    EXPECT_EQ(doc.GetSection("s")->m_strComment, "sc");
-}
-
-TEST(CDataFileTest, Clear_LeavesNothingToSaveAndAnUnnamedSectionIsMadeAgain) {
-    Document doc;
-    doc.SetValue("k", "v", "", "s");
-    doc.Clear();
-    EXPECT_FALSE(doc.Dirty());
-    EXPECT_FALSE(doc.IsSectionExist(""));
-    EXPECT_FALSE(doc.Save());
-    EXPECT_TRUE(doc.SetValue("b", "2", "", ""));
-    EXPECT_EQ(doc.SectionCount(), 1);
-}
-
-TEST(CDataFileTest, SetFileName_MarksTheDocumentOnlyWhenASetNameChanges) {
-    const TempDir dir;
-    Document doc;
-    doc.SetFileName(dir.file("a.ini"));
-    EXPECT_FALSE(doc.Dirty());
-    doc.SetFileName(dir.file("A.INI"));
-    EXPECT_FALSE(doc.Dirty());
-    EXPECT_TRUE(doc.Save());
-    doc.SetFileName("b.ini");
-    EXPECT_TRUE(doc.Dirty());
-    EXPECT_EQ(doc.FileName(), "b.ini");
 }
 
 TEST(CDataFileTest, Lookups_IgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {
@@ -221,27 +252,6 @@ TEST(CDataFileTest, Load_GivesEachItemTheCommentLinesAboveIt) {
         EXPECT_EQ(found, comment) << section << " " << key;
     }
     EXPECT_EQ(CommentLines(" one \n\n# two\n[x]"), "\n; one\n# two\n; [x]");
-}
-
-TEST(CDataFileTest, Load_OfAMissingFileKeepsTheNameOnlyWhenAsked) {
-    TempDir dir;
-    Document doc;
-    EXPECT_FALSE(doc.Load(dir.file("none.ini"), false));
-    EXPECT_EQ(doc.FileName(), "");
-    EXPECT_FALSE(doc.Load(dir.file("x.ini"), true));
-    EXPECT_EQ(doc.FileName(), dir.file("x.ini"));
-}
-
-TEST(CDataFileTest, Load_IntoADocumentWithContentMerges) {
-    Document doc;
-    doc.SetValue("a", "1", "", "");
-    doc.SetValue("k", "1", "", "s");
-    doc.ReadText("a=2\nb=3\n[S]\nk=4\n[t]\nx=5\n");
-    const std::array<const char*, 3> rows[] = {
-        {"", "a", "2"}, {"", "b", "3"}, {"s", "k", "4"}, {"t", "x", "5"}};
-    for (const auto& [section, key, value] : rows)
-        EXPECT_EQ(doc.GetValue(key, section), value) << section << " " << key;
-    EXPECT_EQ(doc.SectionCount(), 3);
 }
 
 TEST(CDataFileTest, Layout_ItemsMadeByCallsAreWrittenInTheToolsOwnLayout) {
