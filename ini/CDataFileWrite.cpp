@@ -106,16 +106,16 @@ private:
             .append(1, '\n');
     }
 
-    // A line of a deleted key or section goes when it stored in the key; a line without a value
-    // after one of the key stored nothing, and stays.
+    // Every line of a deleted key or section goes: one that stored in the key with its comment
+    // lines; one without a value after such a line alone, as the comment lines above it belong
+    // to the next item (left, it could make the key again, or one of another section).
     void TakeGoneKeyLine(const st_IniLine& line, const st_section& section) {
         std::string name(line.m_strText);
         for (char& c : name)
             c = LowerAscii(c);
         const bool held = !m_gone.emplace(&section, std::move(name)).second;
-        if (!StoresInKey(line, held))
-            return m_waiting.push_back(line);
-        Settle(e_Drop, "");
+        if (StoresInKey(line, held))
+            Settle(e_Drop, "");
     }
 
     const st_section& KeysOf(const st_section& section) {

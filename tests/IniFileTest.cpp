@@ -27,13 +27,6 @@ TEST(IniFileTest, SetValue_ThatCannotSaveFailsAndIsNotRetriedOnDestruction) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(IniFileTest, Exists_AnswersFalseForAFileThatWasNotRead) {
-    TempDir dir;
-    ct_IniFile missing(dir.file("none.ini"), false);
-    EXPECT_FALSE(missing.ExistsKey("k", "s"));
-    EXPECT_FALSE(missing.ExistsSection(""));
-}
-
 TEST(IniFileTest, Listing_MarksTheEndOfABlankCommentWithTheKey) {
     TempDir dir;
     ct_IniFile ini(dir.file("none.ini"), true);

@@ -54,7 +54,7 @@ answers() {
 -s=peer -k=PublicKey -v=p3|[Peer]\nPublicKey = p1\n\n[Peer]\nPublicKey = p2\n|[Peer]\nPublicKey = p1\n\n[Peer]\nPublicKey=p3\n
 -s=peer -d|[a]\nx=1\n\n; first peer\n[Peer]\nk=1\n\n[b]\ny=2\n[peer]\nk=2\nbare\n|[a]\nx=1\n\n[b]\ny=2\nbare\n
 -s=s -k=x -v=4 -c=new|[s]\n# about x, first\nx=1\n# about y\ny=2\n# about x, again\nX=3\n|[s]\n# about x, first\nx=1\n# about y\ny=2\n\n; new\nX=4\n
--s=s -k=x -v=4; -s=s -k=x -d|[s]\n; c\nbare\nx=\n; d\nx=1\nx=\n|[s]\nbare\nx=\n
+-s=s -k=x -v=4; -s=s -k=x -d|[s]\n; c\nbare\nx=\n; d\nx=1\n; j\nx=\nj=1\n|[s]\nbare\n; j\nj=1\n
 -s=flake8 -k=max-line-length -v=100|[flake8]\nexclude =\n    .git,\n\n    build\nmax-line-length = 80\n|[flake8]\nexclude =\n    .git,\n\n    build\nmax-line-length=100\n
 -s=options -k=python_requires -v=3.9 -f|[options]\ninstall_requires =\n    requests\n\n; next\n[x]\n|[options]\ninstall_requires =\n    requests\npython_requires=3.9\n\n; next\n[x]\n
 -s=x -k=k -v=w|[x]\n.NOTPARALLEL:\n  k : v\r\nj=2|[x]\n.NOTPARALLEL:\n  k=w\nj=2\n
