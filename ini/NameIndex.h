@@ -4,6 +4,7 @@
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -51,9 +52,11 @@ public:
         Insert(hash, static_cast<std::uint32_t>(position + 1));
     }
 
-    // Indexes the list anew; of records of one name, the first is found.
+    // Indexes the list anew; of records of one name, the first is found. The slots are reused:
+    // fresh pages cost more than clearing them.
     void Rebuild(const List& list) {
-        *this = NameIndex();
+        std::fill(m_slots.begin(), m_slots.end(), Slot{0, 0});
+        m_used = 0;
         for (std::size_t position = 0; position < list.size(); ++position) {
             const std::uint32_t hash = HashNoCase(list[position]->m_strName);
             if (!Find(list[position]->m_strName, list, hash))
