@@ -127,9 +127,9 @@ public:
     // Return the key's value, or "" when the key or section is missing.
     std::string GetValue(const std::string& key, const std::string& section) const;
     std::string GetString(const std::string& key, const std::string& section) const;
-    // Remove the section (every block of it) with its keys, or the key (every line of it), with
-    // their comment lines; false when it is missing. Lines that store nothing stay. The modified
-    // flag stays as it is.
+    // Remove the section (every block of it) with its keys, or the key (every line that names
+    // it), with their comment lines; false when it is missing. Other lines that store nothing
+    // stay. The modified flag stays as it is.
     bool DeleteSection(const std::string& section);
     bool DeleteKey(const std::string& key, const std::string& section);
     // Return the number of keys (keys read with an empty value included) and of sections.
