@@ -57,6 +57,7 @@ t_Section CDataFile::AppendSection(const std::string& name, const std::string& c
     auto section = std::make_shared<st_section>();
     section->m_strName = name;
     section->m_strComment = comment;
+    section->m_nLastBlock = name.empty() ? 0 : kNoBlock; // the unnamed one's keys stand first
     m_vecSections.push_back(section);
     m_sectionIndex.AddAbsent(hash, m_vecSections.size() - 1);
     return section;

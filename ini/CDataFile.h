@@ -46,7 +46,7 @@ struct st_section {
     std::string m_strName;
     std::string m_strComment;
     // The last block of the text that holds the section (block 0: the lines before the first
-    // header); kNoBlock for a section made by a call.
+    // header, where the unnamed section's keys go); kNoBlock for a named section made by a call.
     std::size_t m_nLastBlock = kNoBlock;
     // Set by a call: a rewrite puts it in place of the comment lines above the first header.
     bool m_bCommentSet = false;

@@ -109,8 +109,6 @@ public:
     void Read(bool hasNul) {
         const t_Section unnamed = m_document.m_sectionIndex.Find("", m_document.m_vecSections);
         m_document.m_vecBlocks.assign(1, st_Block{unnamed, false, false});
-        if (unnamed)
-            unnamed->m_nLastBlock = 0;
         ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
         CloseSection(m_text.size());
     }
@@ -169,7 +167,6 @@ private:
         if (m_current)
             return;
         m_current = m_document.AppendSection("", "", HashNoCase(""));
-        m_current->m_nLastBlock = 0;
         m_document.m_vecBlocks.front().m_section = m_current;
     }
 

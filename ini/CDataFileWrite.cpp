@@ -54,7 +54,7 @@ public:
         EndBlock();
         WriteUpToTrailingLines();
         for (const t_Section& section : m_document.m_vecSections) {
-            if (section->m_nLastBlock == kNoBlock && !section->m_strName.empty())
+            if (section->m_nLastBlock == kNoBlock)
                 AppendNewSection(*section);
         }
         Settle(e_Keep, "");
@@ -151,10 +151,8 @@ private:
     const st_section* BlockOwner() const {
         const t_Section owner =
             m_nBlock == 0 ? Unnamed() : m_document.m_vecBlocks[m_nBlock].m_section;
-        const std::size_t last = owner ? owner->m_nLastBlock : kNoBlock;
-        const bool here = m_nBlock == 0
-                              ? last == 0 || last == kNoBlock
-                              : !m_document.m_vecBlocks[m_nBlock].m_bRemoved && last == m_nBlock;
+        const bool here = owner && owner->m_nLastBlock == m_nBlock &&
+                          (m_nBlock == 0 || !m_document.m_vecBlocks[m_nBlock].m_bRemoved);
         return here ? owner.get() : nullptr;
     }
 
