@@ -33,24 +33,28 @@ bool write_all(int fd, std::string_view text) {
 
 namespace {
 
+bool write_source(int fd, const TextSource& text) {
+    return text([fd](std::string_view piece) { return write_all(fd, piece); });
+}
+
 // Opening without blocking keeps a FIFO without a reader from hanging the run.
-bool write_in_place(const std::string& path, const std::string& text) {
+bool write_in_place(const std::string& path, const TextSource& text) {
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const bool written = write_all(fd, text);
+    const bool written = write_source(fd, text);
     return ::close(fd) == 0 && written;
 }
 
 // A file that did not exist before must not stay behind half written. Once fsync has put the
 // text on the disk, a failing close changes nothing there: it is not retried, nor a failure.
-bool write_new_in_place(const std::string& path, const std::string& text) {
+bool write_new_in_place(const std::string& path, const TextSource& text) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    const bool written = write_all(fd, text) && ::fsync(fd) == 0;
+    const bool written = write_source(fd, text) && ::fsync(fd) == 0;
     ::close(fd);
     if (!written)
         ::unlink(path.c_str());
@@ -93,7 +97,9 @@ void report_restore(const std::string& path, bool restored) {
 // fail is checked before the first byte changes: the old text is read whole, the size limit
 // and the room allow both texts. A write, truncation or sync that fails after that puts the
 // old text back, so only a crash or a power cut in the middle can leave a mix of old and new.
-bool rewrite_reserved(const std::string& path, const std::string& text) {
+bool rewrite_reserved(const std::string& path, const TextSource& source) {
+    std::string text;
+    source([&text](std::string_view piece) { return text.append(piece), true; });
     const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -189,14 +195,14 @@ bool copy_attributes(const std::string&, int) {
 #endif
 
 // Owner first: a change of owner clears set-id bits that the mode then restores.
-bool fill_temporary(int fd, const std::string& text, const std::string& target,
+bool fill_temporary(int fd, const TextSource& text, const std::string& target,
                     const struct stat* original) {
     if (original && ::fchown(fd, original->st_uid, original->st_gid) != 0 && !may_not_set(errno))
         return false;
     if (original && !copy_attributes(target, fd))
         return false;
     const mode_t mode = original ? (original->st_mode & 07777) : default_mode();
-    return ::fchmod(fd, mode) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
+    return ::fchmod(fd, mode) == 0 && write_source(fd, text) && ::fsync(fd) == 0;
 }
 
 // A rename reaches the disk with the directory that holds it.
@@ -222,7 +228,7 @@ void remove_temporary(const std::string& temporary) {
         m_strError += "ERROR:\n\tA temporary file could not be removed!\t['" + temporary + "']\n";
 }
 
-bool replace_through_temporary(const std::string& target, const std::string& text,
+bool replace_through_temporary(const std::string& target, const TextSource& text,
                                const struct stat* original) {
     const std::string directory = directory_of(target);
     std::string temporary = directory + "/.vornel-XXXXXX"; // fits whatever the file's name
@@ -311,7 +317,7 @@ e_ReadOutcome read_regular_file(const std::string& path, FileText& text) {
     return outcome;
 }
 
-bool replace_file(const std::string& path, const std::string& text) {
+bool replace_file(const std::string& path, const TextSource& text) {
     struct stat info;
     if (::stat(path.c_str(), &info) == 0) {
         std::string target;

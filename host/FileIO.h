@@ -3,6 +3,7 @@
 #define VORNEL_HOST_FILEIO_H
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,13 +49,17 @@ enum e_ReadOutcome { e_ReadDone, e_ReadMissing, e_ReadFailed };
 // e_ReadFailed when one does but cannot be opened, held or read whole.
 e_ReadOutcome read_regular_file(const std::string& path, FileText& text);
 
+// A text handed to a sink piece by piece, in order: false when the sink refused a piece.
+using TextSink = std::function<bool(std::string_view piece)>;
+using TextSource = std::function<bool(const TextSink& sink)>;
+
 // Puts the text at the path: a regular file through a temporary file and a rename that keep
 // mode, owner and extended attributes (a symbolic link keeps its target), or in place where the
 // directory takes no temporary file, the old text put back if that fails; anything else in
 // place. False when the text was not put there: the old file stands as it was (past the rename,
 // only the directory sync can fail); a close that fails after fsync is no failure. Appends to
 // m_strError whether a failed rewrite was undone, and a temporary file it could not remove.
-bool replace_file(const std::string& path, const std::string& text);
+bool replace_file(const std::string& path, const TextSource& text);
 
 // The directory that holds the path's file, after symbolic links are resolved.
 std::string containing_directory(const std::string& path);

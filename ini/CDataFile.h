@@ -220,7 +220,7 @@ private:
     bool m_bByteOrderMark;
 
     // What the written text starts with before its lines.
-    std::string TextStart(std::string_view lines) const;
+    std::string TextStart(std::string_view written) const;
 };
 
 // Returns 0 when the names are equal without regard to ASCII letter case, else 1.

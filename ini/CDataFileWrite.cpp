@@ -5,11 +5,14 @@
 #include "host/FileIO.h"
 
 #include <set>
+#include <utility>
 
 namespace {
 
 // What the writer puts before a comment line that lacks an indicator.
 const std::string kMark = CommentIndicators.substr(0, 1) + " ";
+// What a save holds of the written text before it passes it on: no copy of a large file.
+constexpr std::size_t kChunk = 64 * 1024;
 
 // Calls handle with each line of the text: what stands between its line feeds.
 template <class Handler> void for_each_line(std::string_view text, Handler handle) {
@@ -36,9 +39,11 @@ enum e_Fate { e_Keep, e_NewComment, e_Drop };
 // before the empty and comment lines that lead to what follows.
 class TextWriter {
 public:
-    TextWriter(const CDataFile& document, std::string& out) : m_document(document), m_out(out) {}
+    // Writes the text to out, or, with a sink, through out to the sink; false when it refused.
+    TextWriter(const CDataFile& document, std::string& out, const TextSink* sink)
+        : m_document(document), m_out(out), m_sink(sink) {}
 
-    void Write() {
+    bool Write() {
         if (const t_Section unnamed = Unnamed())
             AppendComment(unnamed->m_strComment);
         const std::string_view lines = m_document.Lines();
@@ -58,9 +63,25 @@ public:
                 AppendNewSection(*section);
         }
         Settle(e_Keep, "");
+        return Pass(true);
     }
 
 private:
+    // Passes what is written on to the sink (with what starts the text, first), all of it or all
+    // but the two bytes that tell whether it ends in an empty line.
+    bool Pass(bool all) {
+        if (!all && (!m_sink || m_out.size() < kChunk))
+            return m_bPassed;
+        if (!std::exchange(m_bStarted, true))
+            m_out.insert(0, m_document.TextStart(m_out));
+        if (!m_sink)
+            return true;
+        const std::size_t passed = all ? m_out.size() : m_out.size() - 2;
+        m_bPassed = m_bPassed && (*m_sink)(std::string_view(m_out).substr(0, passed));
+        m_out.erase(0, passed);
+        return m_bPassed;
+    }
+
     // A repeated header waits with the lines around it, as the reader passes it over.
     void TakeHeader(const st_IniLine& line) {
         EndBlock();
@@ -190,6 +211,7 @@ private:
         while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         m_out.append(line).append(1, '\n');
+        Pass(false);
     }
 
     // A comment in the layout: an empty line (unless one stands there), then its lines.
@@ -219,6 +241,9 @@ private:
 
     const CDataFile& m_document;
     std::string& m_out;
+    const TextSink* m_sink;
+    bool m_bStarted = false;
+    bool m_bPassed = true;
     std::size_t m_nBlock = 0;
     std::vector<st_IniLine> m_waiting;
     // The keys, by section and lower-case name, that lines of deleted keys have named so far.
@@ -275,8 +300,7 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
 std::string CDataFile::ToText() const {
     std::string out;
     ReserveText(out);
-    TextWriter(*this, out).Write();
-    out.insert(0, TextStart(out));
+    TextWriter(*this, out, nullptr).Write();
     return out;
 }
 
@@ -290,7 +314,11 @@ bool CDataFile::Save() {
         Report(e_Error, "[CDataFile::Save] No filename has been set.");
         return false;
     }
-    if (!replace_file(m_strFileName, ToText())) {
+    const auto text = [this](const TextSink& sink) {
+        std::string out;
+        return TextWriter(*this, out, &sink).Write();
+    };
+    if (!replace_file(m_strFileName, text)) {
         Report(e_Error, "[CDataFile::Save] Unable to save file.");
         return false;
     }

@@ -20,7 +20,8 @@ TEST(HostTest, IsCommandOk_AcceptsOnlyAnExecutableFile) {
 TEST(HostTest, ReplaceFile_GivesANewFileTheModeTheUmaskLeaves) {
     TempDir dir;
     const mode_t mask = ::umask(027);
-    const bool replaced = replace_file(dir.file("fresh.ini"), "text\n");
+    const bool replaced =
+        replace_file(dir.file("fresh.ini"), [](const TextSink& sink) { return sink("text\n"); });
     ::umask(mask);
     EXPECT_TRUE(replaced);
     EXPECT_EQ(std::filesystem::status(dir.file("fresh.ini")).permissions(),
