@@ -48,8 +48,8 @@ bool write_in_place(const std::string& path, const TextSource& text) {
     return ::close(fd) == 0 && written;
 }
 
-// A file that did not exist before must not stay behind half written. Once fsync has put the
-// text on the disk, a failing close changes nothing there: it is not retried, nor a failure.
+// A new file must not stay behind half written. After fsync, a failing close changes nothing on
+// the disk: it is not retried, nor a failure.
 bool write_new_in_place(const std::string& path, const TextSource& text) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -74,8 +74,8 @@ bool put_text(int fd, std::string_view text) {
            ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
 }
 
-// Room for growth is reserved first, so that a full disk fails before one old byte changes.
-// Without posix_fallocate the free space is only checked: the growth must fit it.
+// Room for growth is reserved first, so that a full disk fails before one old byte changes;
+// without posix_fallocate the growth must fit the free space.
 bool reserve_room(int fd, std::size_t oldSize, std::size_t newSize) {
     if (newSize <= oldSize)
         return true;
@@ -93,10 +93,9 @@ void report_restore(const std::string& path, bool restored) {
                   (restored ? "was restored." : "could NOT be restored!") + "\t['" + path + "']\n";
 }
 
-// Where no temporary file can stand beside a regular file, it is rewritten in place. What can
-// fail is checked before the first byte changes: the old text is read whole, the size limit
-// and the room allow both texts. A write, truncation or sync that fails after that puts the
-// old text back, so only a crash or a power cut in the middle can leave a mix of old and new.
+// Where no temporary file can stand beside a regular file, it is rewritten in place, once the old
+// text is read whole and the size limit and the room allow both texts. A failure after that puts
+// the old text back: only a crash in the middle can leave a mix of old and new.
 bool rewrite_reserved(const std::string& path, const TextSource& source) {
     std::string text;
     source([&text](std::string_view piece) { return text.append(piece), true; });
@@ -132,8 +131,8 @@ std::string directory_of(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Where nothing stands at the path, the new file goes there, or where a dangling symbolic link
-// points, so that the link stays. False when the path cannot be followed to such a place.
+// The new file goes to the path, or where a dangling symbolic link points, so that the link
+// stays; false when the path cannot be followed to such a place.
 bool new_file_path(std::string& path) {
     for (int links = 0; links < 40; ++links) {
         struct stat info;
@@ -155,8 +154,8 @@ mode_t default_mode() {
     return 0666 & ~mask;
 }
 
-// What the process may not set (another owner for an unprivileged run, an attribute that the
-// target or the process cannot take) is left as the new file has it; any other failure fails.
+// What the process may not set (another owner, an attribute the target cannot take) is left as
+// the new file has it; any other failure fails.
 bool may_not_set(int error) {
     return error == EPERM || error == EACCES || error == EINVAL || error == ENOTSUP ||
            error == EOPNOTSUPP;
@@ -272,8 +271,7 @@ void FileText::Unmap::operator()(void* map) const {
     ::munmap(map, m_nBytes);
 }
 
-// One byte more than the file had when it was opened tells a file that grew; it is then read
-// again into room for twice as much.
+// One byte more than the file had tells a file that grew: it is read again into twice the room.
 bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
     *this = FileText();
     const off_t start = ::lseek(fd, 0, SEEK_CUR);

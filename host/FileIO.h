@@ -9,9 +9,8 @@
 #include <string_view>
 #include <utility>
 
-// Text held in memory: the bytes of a file, or a string handed over. A file's bytes go to
-// memory mapped for them alone, in huge pages where the host has them; the row "huge pages for
-// the text read" of bench/README.md shows what that saves.
+// Text held in memory: the bytes of a file, in memory mapped for them alone (in huge pages where
+// the host has them: bench/README.md shows what that saves), or a string handed over.
 class FileText {
 public:
     FileText() = default;
@@ -22,9 +21,8 @@ public:
         return m_map ? std::string_view(static_cast<const char*>(m_map.get()), m_nMapped)
                      : std::string_view(m_strOwned);
     }
-    // Reads the file from where the descriptor stands to its end, also when it has grown beyond
-    // sizeHint, in place of the text held; false, holding nothing, when memory for it cannot be
-    // mapped or a read fails: a failed read is never taken for the end of the file.
+    // Reads the file from where the descriptor stands to its end, also past sizeHint, in place of
+    // the text held; false, holding nothing, when no memory can be mapped or a read fails.
     bool ReadFrom(int fd, std::size_t sizeHint);
 
 private:
@@ -38,15 +36,13 @@ private:
     std::size_t m_nMapped = 0; // bytes of text in the mapping
 };
 
-// Writes the text whole to the descriptor, making an interrupted write again; false when a
-// write fails.
+// Writes the text whole to the descriptor, again when interrupted; false when a write fails.
 bool write_all(int fd, std::string_view text);
 
 enum e_ReadOutcome { e_ReadDone, e_ReadMissing, e_ReadFailed };
 
-// Reads a regular file whole into text. Returns e_ReadMissing when nothing, or no regular file
-// (a directory, a FIFO, a device, refused without blocking), stands at the path, and
-// e_ReadFailed when one does but cannot be opened, held or read whole.
+// Reads a regular file whole into text. Returns e_ReadMissing when no regular file stands at the
+// path (a FIFO is refused without blocking), e_ReadFailed when one cannot be read whole.
 e_ReadOutcome read_regular_file(const std::string& path, FileText& text);
 
 // A text handed to a sink piece by piece, in order: false when the sink refused a piece.
@@ -54,11 +50,10 @@ using TextSink = std::function<bool(std::string_view piece)>;
 using TextSource = std::function<bool(const TextSink& sink)>;
 
 // Puts the text at the path: a regular file through a temporary file and a rename that keep
-// mode, owner and extended attributes (a symbolic link keeps its target), or in place where the
-// directory takes no temporary file, the old text put back if that fails; anything else in
-// place. False when the text was not put there: the old file stands as it was (past the rename,
-// only the directory sync can fail); a close that fails after fsync is no failure. Appends to
-// m_strError whether a failed rewrite was undone, and a temporary file it could not remove.
+// mode, owner and extended attributes (and a symbolic link), or in place where the directory
+// takes no temporary file, the old text put back if that fails; anything else in place. False
+// when the old file stands as it was (past the rename, only the directory sync can fail); a
+// close after fsync is no failure. Appends to m_strError what a failed rewrite left.
 bool replace_file(const std::string& path, const TextSource& text);
 
 // The directory that holds the path's file, after symbolic links are resolved.

@@ -1,5 +1,4 @@
-// Serialises the runs that change one file, so that concurrent updates of it are applied one
-// after the other instead of overwriting each other.
+// Serialises the runs that change one file: concurrent updates land one after the other.
 #ifndef VORNEL_HOST_FILELOCK_H
 #define VORNEL_HOST_FILELOCK_H
 
@@ -17,10 +16,9 @@ public:
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
 
-    // Takes an exclusive lock on the directory that holds the file at the path, waiting at most
-    // the timeout for another holder. The directory itself is locked because the file may not
-    // exist yet and is replaced by a rename. Where the directory cannot be opened, the file
-    // itself is locked; where neither can be, the result is e_Unavailable.
+    // Takes an exclusive lock on the directory of the file (which may not exist yet and is
+    // replaced by a rename), waiting at most the timeout; on the file itself where the directory
+    // cannot be opened; e_Unavailable where neither can be.
     Outcome Acquire(const std::string& filePath, int timeoutMs);
 
 private:

@@ -39,8 +39,7 @@ std::string shell_quote(const std::string& path) {
 
 namespace {
 
-// Where the wait for the shell failed, the command may still be running: its end is waited
-// for, so that what the run looks at next is what the command left.
+// Where the wait for the shell failed, the command may still run: its end is waited for.
 bool run_ok(const std::string& command) {
     const int status = std::system(command.c_str());
     if (status == -1) {
@@ -87,8 +86,8 @@ static int absent(const std::string& path) {
     return result == 0 ? 0 : errno == ENOENT ? 1 : -1;
 }
 
-// What counts is whether the file is gone afterwards, not what rm or the wait for it said. The
-// shell execs rm, so no wait of the shell's own can end before rm has.
+// Whether the file is gone counts, not what rm or the wait said; the shell execs rm, so no wait
+// of the shell's own can end before rm has.
 bool delete_file(const std::string& path) {
     if (!file_exist(path))
         return false;

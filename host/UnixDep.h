@@ -1,5 +1,5 @@
-// Host access for the tool: the run's message buffers with their end-of-run hooks,
-// and the file-system probes and file removal that are asked of the shell.
+// Host access for the tool: the run's message buffers and their hooks, and the file probes and
+// the removal asked of the shell.
 #ifndef VORNEL_HOST_UNIXDEP_H
 #define VORNEL_HOST_UNIXDEP_H
 
@@ -24,11 +24,8 @@ bool file_exist(const std::string& path);
 bool has_write_perm(const std::string& path);
 bool has_exec_perm(const std::string& path);
 bool dir_exist(const std::string& path);
-// Removes the file through the shell; true when it existed and is gone afterwards. When that
-// cannot be checked, false, with a text in m_strError that says the file may be gone.
+// Removes the file through the shell; true when it existed and is gone; false, with a text in
+// m_strError that says it may be gone, when that cannot be checked.
 bool delete_file(const std::string& path);
-// Whether the path names an executable file, else appends why not to m_strError; not used by
-// the tool (host/UnixDepExtras.cpp, vornel_extras).
-bool is_command_ok(const std::string& path);
 
 #endif

@@ -1,5 +1,7 @@
 // Host checks the tool itself never makes; built into vornel_extras, which the vornel
 // binary does not link.
+#include "host/UnixDepExtras.h"
+
 #include "host/UnixDep.h"
 
 bool is_command_ok(const std::string& path) {

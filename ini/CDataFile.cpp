@@ -6,10 +6,6 @@
 
 bool CDataFile::m_bReport = true;
 
-int CompareNoCase(const std::string& a, const std::string& b) {
-    return EqualsNoCase(a, b) ? 0 : 1;
-}
-
 void Report(e_DebugLevel level, const std::string& message) {
     static const char* const prefixes[] = {"<debug> ", "<info> ",  "<warn> ",
                                            "<error> ", "<fatal> ", "<critical> "};
@@ -31,7 +27,7 @@ CDataFile::~CDataFile() {
 }
 
 void CDataFile::SetFileName(const std::string& newName) {
-    if (!m_strFileName.empty() && CompareNoCase(m_strFileName, newName) != 0) {
+    if (!m_strFileName.empty() && !EqualsNoCase(m_strFileName, newName)) {
         m_bDirty = true;
         Report(e_Warn, "[CDataFile::SetFileName] The filename has changed from <" + m_strFileName +
                            "> to <" + newName + ">.");

@@ -8,7 +8,6 @@
 #include "ini/NameIndex.h"
 
 #include <cstdint>
-#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,11 +27,10 @@ struct st_key {
     std::string m_strName;
     std::string m_strValue;
     std::string m_strComment;
-    // The first and the last line that stored in the key, in the text; null if made by a call.
+    // The first and the last line that stored in the key; null for a key made by a call.
     const char* m_pFirstLine = nullptr;
     const char* m_pLastLine = nullptr;
-    // Set by a call: a rewrite puts it in place of the comment lines above the last line.
-    bool m_bCommentSet = false;
+    bool m_bCommentSet = false; // a rewrite puts it in place of the comment above the last line
 };
 
 typedef std::shared_ptr<st_key> t_Key;
@@ -45,19 +43,15 @@ constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
-    // The last block of the text that holds the section (block 0: the lines before the first
-    // header, where the unnamed section's keys go); kNoBlock for a named section made by a call.
+    // The last block that holds the section (0 for the unnamed one); kNoBlock if made by a call.
     std::size_t m_nLastBlock = kNoBlock;
-    // Set by a call: a rewrite puts it in place of the comment lines above the first header.
-    bool m_bCommentSet = false;
-    // Lines of the document's text that hold the section's keys and are not read into records
-    // yet: the document reads them when a change first needs the records.
+    bool m_bCommentSet = false; // a rewrite puts it in place of the comment above the first header
+    // Lines of the text that hold the keys, not read into records until a change needs them.
     std::string_view m_unreadLines;
 
     // Returns the records of the keys, in file order.
     const KeyList& Keys() const { return m_vecKeys; }
-    // Returns the key of that name (letter case aside), or an empty pointer; changes nothing.
-    // hash, when given, is HashNoCase of the name.
+    // Returns the key of that name (letter case aside; hash: HashNoCase of it), or an empty one.
     t_Key FindKey(std::string_view name) const { return m_keyIndex.Find(name, m_vecKeys); }
     t_Key FindKey(std::string_view name, std::uint32_t hash) const {
         return m_keyIndex.Find(name, m_vecKeys, hash);
@@ -88,9 +82,8 @@ struct st_Block {
 
 // The document keeps the text read. Its records are the merged view that lookups, listings and
 // calls work on, and know the lines they came from, so a rewrite writes the text's own lines and
-// changes only those of the items that changed. A section's keys are read from the text when
-// first needed: a run that looks at one section of a large file builds no record for the
-// others. Nothing saves unless its contract says so. The tool uses neither the typed values nor
+// changes only those of the items that changed. A section's keys are read when first needed.
+// Nothing saves unless its contract says so. The tool uses neither the typed values nor
 // ini/CDataFileExtras.cpp (vornel_extras).
 class CDataFile {
 public:
@@ -108,9 +101,8 @@ public:
     // Sets the file that Save writes; a change of a set name marks the document modified.
     void SetFileName(const std::string& newName);
 
-    // Return the section, or the key of the section, of that name (letter case aside), or an
-    // empty pointer; the records are the document's own. Both read the section's unread lines
-    // into its records first.
+    // Return the document's own record of the section, or of its key (letter case aside), or an
+    // empty pointer; both read the section's unread lines into records.
     t_Section GetSection(const std::string& section);
     t_Key GetKey(const std::string& key, const std::string& section);
     // Append a section (with copies of the keys, duplicates included); false when the name
@@ -132,7 +124,7 @@ public:
     // stay. The modified flag stays as it is.
     bool DeleteSection(const std::string& section);
     bool DeleteKey(const std::string& key, const std::string& section);
-    // Return the number of keys (keys read with an empty value included) and of sections.
+    // Return the number of keys (those read with an empty value included) and of sections.
     int KeyCount() const;
     int SectionCount() const;
     // Whether the key exists; reads the section's unread lines into its records first.
@@ -144,10 +136,9 @@ public:
                        const std::string& section);
     bool SetSectionComment(const std::string& section, const std::string& comment);
 
-    // Reads the file into the document, merged with what it holds (as if the file's lines
-    // followed the document's text), and takes its name; false when it cannot be read whole (the
-    // name is then taken only with adoptName, and only when nothing stands at the path that could
-    // not be read). Records handed out before a merge are no longer the document's.
+    // Reads the file into the document, merged after what it holds, and takes its name; false
+    // when it cannot be read whole (the name is then taken only with adoptName, and only when
+    // nothing stands at the path). Records handed out before are no longer the document's.
     bool Load(const std::string& fileName, bool adoptName);
     // Reads INI text into the document as Load does with the text of a file.
     void ReadText(const std::string& text);
@@ -157,9 +148,9 @@ public:
     // Returns a comment as the writer puts it: trimmed, an indicator before every line that
     // lacks one; with removeIndicators, indicators and white space off its ends.
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
-    // Returns the document in the text that Save writes: the text read, each line as it stood
-    // with an LF line end, but for the lines of changed and deleted items; items made by calls
-    // in the layout, new keys at the end of their section's last block, new sections at the end.
+    // Returns the text that Save writes: the lines read as they stood (LF line ends) but those
+    // of changed and deleted items; items made by calls in the layout, new keys at the end of
+    // their section's last block, new sections at the end.
     std::string ToText() const;
 
     // The setters store the value's fixed text form through SetValue; the getters return the
@@ -187,17 +178,12 @@ protected:
     std::string m_strFileName;
     bool m_bDirty;
     bool m_bAutoSave;
-    // The text read held NUL bytes: no INI text, and nothing the writer could give back whole.
-    bool m_bBinary;
-    // The file stands but the last Load could not read it whole: it is not missing, and nothing
-    // may replace it.
-    bool m_bUnreadable;
+    bool m_bBinary;     // the text held NUL bytes: nothing the writer could give back whole
+    bool m_bUnreadable; // the file stands but the last Load could not read it: never replace it
 
-    // Returns the section's keys: its records, or, while its lines are unread, the records read
-    // from them into scratch, which the section does not keep.
+    // Returns the section's records, or those read from its unread lines into scratch.
     static const KeyList& KeysOf(const st_section& section, st_section& scratch);
-    // Makes room in out for about the size of the text read, which writing or listing the whole
-    // document takes.
+    // Makes room in out for about the size of the text read.
     void ReserveText(std::string& out) const;
 
 private:
@@ -213,26 +199,18 @@ private:
     std::string_view Lines() const;
 
     NameIndex<st_section> m_sectionIndex;
-    // The text read, which records and unread lines point into, and its blocks in order.
-    FileText m_text;
+    FileText m_text; // the text read, which records and unread lines point into
     std::vector<st_Block> m_vecBlocks;
-    // The text began with a UTF-8 byte order mark: not part of its first line, written back.
-    bool m_bByteOrderMark;
+    bool m_bByteOrderMark; // the text began with one: not part of its first line, written back
 
     // What the written text starts with before its lines.
     std::string TextStart(std::string_view written) const;
 };
 
-// Returns 0 when the names are equal without regard to ASCII letter case, else 1.
-int CompareNoCase(const std::string& a, const std::string& b);
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.
 void Report(e_DebugLevel level, const std::string& message);
 // Strips white space, "=" and ":" off both ends of the text.
 void Trim(std::string& text);
-// Returns the trimmed text before the first separator and leaves the rest after it in line.
-std::string GetNextWord(std::string& line);
-// Writes the formatted text and a line feed unless it ends a line; returns the bytes written.
-int WriteLn(std::ostream& stream, const char* format, ...);
 // Appends the text to out, and a line feed unless the text already ends a line.
 void AppendLine(std::string& out, const std::string& text);
 // Strips comment indicators and white space off both ends of the text.

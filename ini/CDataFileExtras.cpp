@@ -1,5 +1,6 @@
 // Members and helpers of the document that the tool itself never calls; they are built into
 // the library vornel_extras, which the vornel binary does not link.
+#include "ini/CDataFileExtras.h"
 #include "ini/CDataFile.h"
 #include "ini/IniFile.h"
 
@@ -72,6 +73,10 @@ bool CDataFile::SetSectionComment(const std::string& section, const std::string&
 
 void CDataFile::ReadText(const std::string& text) {
     Adopt(FileText(text));
+}
+
+int CompareNoCase(const std::string& a, const std::string& b) {
+    return EqualsNoCase(a, b) ? 0 : 1;
 }
 
 std::string GetNextWord(std::string& line) {

@@ -1,6 +1,5 @@
-// Reading INI text into the document. One pass over the text makes the sections and the blocks
-// of the text; the lines of a section's keys are read into records when first needed, or read
-// past to find one value.
+// Reading INI text into the document: one pass makes the sections and blocks; a section's key
+// lines are read into records when first needed, or read past to find one value.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
@@ -24,7 +23,6 @@ bool starts_with_mark(std::string_view text) {
 // created, which takes them as its comment; other lines that store nothing are passed over.
 class KeyLines {
 public:
-    // Takes one line that is no header; a key line into the section.
     void Take(st_section* section, const st_IniLine& line) {
         if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
             Store(*section, line);
@@ -32,14 +30,13 @@ public:
             m_strPending.append("\n").append(line.m_strText);
     }
 
-    // Hands over the comment lines waiting for an item.
     std::string Taken() { return std::exchange(m_strPending, std::string()); }
 
     std::string m_strPending;
 
 private:
-    // Repeated keys merge into the first, the last value winning; the comment lines above each
-    // of them are its comment, in file order. A repeated key without a value stores nothing.
+    // Repeated keys merge into the first, the last value winning, the comment lines above each
+    // in file order; a repeated key without a value stores nothing.
     void Store(st_section& section, const st_IniLine& line) {
         const std::uint32_t hash = HashNoCase(line.m_strText);
         const t_Key existing = section.FindKey(line.m_strText, hash);
@@ -58,8 +55,7 @@ private:
     }
 };
 
-// Reads the lines of a section's keys into it; returns the comment lines after the last line
-// that stores, which belong to the next item.
+// Reads a section's key lines into it; returns the comment lines after the last that stores.
 std::string read_key_lines(st_section& section, std::string_view lines) {
     KeyLines keys;
     ReadLines(lines, false, [&](const st_IniLine& line) {
@@ -69,8 +65,8 @@ std::string read_key_lines(st_section& section, std::string_view lines) {
     return keys.Taken();
 }
 
-// What a section's lines leave for the next item: the comment lines after the last key line,
-// found from the end, unless a key line without a value stands after it, which may store or not.
+// The comment lines after the last key line, which the next item takes, found from the end; a key
+// line without a value after it may store or not, and those lines are read forward.
 std::string lines_left(std::string_view lines) {
     std::size_t from = 0;
     ReadLinesBackward(lines, [&](const st_IniLine& line) {
@@ -98,9 +94,8 @@ std::string merge_separator(std::string_view text) {
 
 } // namespace
 
-// Turns INI text into sections and blocks. A new section keeps the lines of its keys unread;
-// lines before the first header, under a repeated header or in a text with NUL bytes are read
-// at once into the records.
+// Turns INI text into sections and blocks. A new section keeps its key lines unread; those
+// before the first header, under a repeated header or in a text with NUL bytes are read at once.
 class IniReader {
 public:
     IniReader(CDataFile& document, std::string_view text, bool mayDefer)
@@ -127,7 +122,7 @@ private:
 
     // A repeated header only selects its section: the comment above it waits for the next item.
     e_ReadOn HandleHeader(const st_IniLine& line) {
-        const std::size_t start = Offset(line.m_strLine.data());
+        const auto start = static_cast<std::size_t>(line.m_strLine.data() - m_text.data());
         CloseSection(start);
         m_nKeysStart = std::min(start + line.m_strLine.size() + 1, m_text.size());
         const std::string name = HeaderName(line.m_strText);
@@ -147,16 +142,11 @@ private:
         return m_bDefer ? e_ReadToHeader : e_ReadNext;
     }
 
-    // The lines from the section's header up to the end give its keys.
     void CloseSection(std::size_t end) {
         if (!m_bDefer)
             return;
         m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
         m_keys.m_strPending = lines_left(m_current->m_unreadLines);
-    }
-
-    std::size_t Offset(const char* at) const {
-        return static_cast<std::size_t>(at - m_text.data());
     }
 
     // Keys before the first header go to the section without a name, made if there is none.
@@ -179,8 +169,7 @@ private:
     KeyLines m_keys;
 };
 
-// A file that stands but could not be read whole is never adopted: a save must not replace
-// what was not read.
+// A file that could not be read whole is never adopted: a save must not replace what was not read.
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     FileText text;
     const e_ReadOutcome outcome = read_regular_file(fileName, text);
@@ -197,9 +186,8 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
     return true;
 }
 
-// A document that holds something already reads its own text with the new one after it: the
-// rules of repeated sections and keys are the rules of the merge. A text with NUL bytes is read
-// line by line without deferring: a NUL byte ends its line.
+// A document that holds something reads its own text with the new one after it: the rules of
+// repeated sections and keys are those of the merge. A NUL byte ends its line: no deferring.
 void CDataFile::Adopt(FileText&& text) {
     const bool marked = starts_with_mark(text.View());
     const std::string earlier = ToText();
@@ -242,16 +230,14 @@ const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch)
     return scratch.Keys();
 }
 
-// A first line that starts with the mark's bytes would lose them on reading, unless the mark
-// or a line break stands before it.
+// A first line that starts with the mark's bytes would lose them on reading without one before.
 std::string CDataFile::TextStart(std::string_view lines) const {
     if (m_bByteOrderMark)
         return std::string(kByteOrderMark);
     return starts_with_mark(lines) ? "\n" : "";
 }
 
-// The last key line of the name gives the value: unread lines are read from their end, and the
-// first one found answers.
+// The last key line of the name gives the value: unread lines are read from their end.
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
     const t_Section found = m_sectionIndex.Find(section, m_vecSections);
     if (found && !found->m_unreadLines.empty()) {

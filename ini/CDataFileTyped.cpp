@@ -1,5 +1,6 @@
 // Integers, floats and booleans stored in their fixed text forms.
 #include "ini/CDataFile.h"
+#include "ini/CDataFileExtras.h"
 
 #include <cfloat>
 #include <climits>

@@ -4,15 +4,14 @@
 
 #include "host/FileIO.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
 namespace {
 
-// What the writer puts before a comment line that lacks an indicator.
-const std::string kMark = CommentIndicators.substr(0, 1) + " ";
-// What a save holds of the written text before it passes it on: no copy of a large file.
-constexpr std::size_t kChunk = 64 * 1024;
+const std::string kMark = CommentIndicators.substr(0, 1) + " "; // before a line that lacks one
+constexpr std::size_t kChunk = 64 * 1024; // what a save holds before passing it on: no copy
 
 // Calls handle with each line of the text: what stands between its line feeds.
 template <class Handler> void for_each_line(std::string_view text, Handler handle) {
@@ -27,8 +26,7 @@ bool ends_with_empty_line(const std::string& out) {
 }
 
 // What an item does to the lines that wait for it: they stay; their comment lines give way to a
-// new comment; or they go with the item, the comment lines and the empty lines after the last
-// line that stays.
+// new comment; or they go with it, with the comment and empty lines after the last that stays.
 enum e_Fate { e_Keep, e_NewComment, e_Drop };
 
 } // namespace
@@ -67,8 +65,8 @@ public:
     }
 
 private:
-    // Passes what is written on to the sink (with what starts the text, first), all of it or all
-    // but the two bytes that tell whether it ends in an empty line.
+    // Passes what is written to the sink, what starts the text first; all, or all but the two
+    // bytes that tell whether it ends in an empty line.
     bool Pass(bool all) {
         if (!all && (!m_sink || m_out.size() < kChunk))
             return m_bPassed;
@@ -121,10 +119,8 @@ private:
             return AppendRaw(line.m_strLine);
         // The changed line keeps what stands before the name, and the name as spelled there.
         m_out.append(line.m_strLine.substr(0, line.m_strText.data() - start))
-            .append(line.m_strText)
-            .append(1, EqualIndicators.front())
-            .append(key->m_strValue)
-            .append(1, '\n');
+            .append(line.m_strText);
+        m_out.append(1, EqualIndicators.front()).append(key->m_strValue).append(1, '\n');
     }
 
     // Every line of a deleted key or section goes: one that stored in the key with its comment
@@ -132,8 +128,7 @@ private:
     // to the next item (left, it could make the key again, or one of another section).
     void TakeGoneKeyLine(const st_IniLine& line, const st_section& section) {
         std::string name(line.m_strText);
-        for (char& c : name)
-            c = LowerAscii(c);
+        std::transform(name.begin(), name.end(), name.begin(), LowerAscii);
         const bool held = !m_gone.emplace(&section, std::move(name)).second;
         if (StoresInKey(line, held))
             Settle(e_Drop, "");
@@ -205,8 +200,7 @@ private:
         m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(split));
     }
 
-    // The line as it stood, with an LF line end: CRs before the line feed are the line end, as
-    // one left would read back as the end of a CRLF line.
+    // The line as it stood, with an LF line end: CRs before the line feed would read back as one.
     void AppendRaw(std::string_view line) {
         while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -246,7 +240,7 @@ private:
     bool m_bPassed = true;
     std::size_t m_nBlock = 0;
     std::vector<st_IniLine> m_waiting;
-    // The keys, by section and lower-case name, that lines of deleted keys have named so far.
+    // By section and lower-case name: the deleted keys that lines named so far.
     std::set<std::pair<const st_section*, std::string>> m_gone;
     st_section m_scratch;
     const st_section* m_pScratchOf = nullptr;

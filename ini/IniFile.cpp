@@ -43,8 +43,7 @@ std::string ct_IniFile::KeyComment(const std::string& key, const std::string& se
     return given.empty() ? current : CommentLines(given);
 }
 
-// A file with NUL bytes is read, but never rewritten: the write would destroy what the
-// reader could not take in.
+// A file with NUL bytes is read, never rewritten: that would destroy what reading left out.
 bool ct_IniFile::DeleteSection(const std::string& section) {
     return !m_bBinary && !m_bUnreadable && CDataFile::DeleteSection(section) && SaveChange();
 }
@@ -53,8 +52,7 @@ bool ct_IniFile::DeleteKey(const std::string& key, const std::string& section) {
     return !m_bBinary && !m_bUnreadable && CDataFile::DeleteKey(key, section) && SaveChange();
 }
 
-// A failed save is reported to the caller once; the destructor must not retry it behind the
-// caller's back and turn a reported failure into a changed file.
+// A failed save is reported once: the destructor must not retry it and change the file after all.
 bool ct_IniFile::SaveChange() {
     const bool saved = Save();
     if (!saved)

@@ -1,5 +1,5 @@
-// The one INI file a run works on: loaded at construction, every change saved at once,
-// and the listings that the tool prints.
+// The one INI file a run works on: loaded at construction, every change saved at once, and the
+// listings that the tool prints.
 #ifndef VORNEL_INI_INIFILE_H
 #define VORNEL_INI_INIFILE_H
 
@@ -9,15 +9,13 @@
 
 class ct_IniFile : public CDataFile {
 public:
-    // Reads the file (see IsOk) and silences the document's reports for the whole run; with
-    // create, a file that cannot be read is still the one a change saves to. Destroying it saves
-    // a change that was left unsaved.
+    // Reads the file (see IsOk) and silences the document's reports; with create, a missing file
+    // is still the one a change saves to. Destroying it saves a change left unsaved.
     ct_IniFile(const std::string& fileName, bool create);
 
     // Whether the file was read at construction.
     bool IsOk() const { return m_bOk; }
-    // Whether a regular file stands at the path but could not be read: it is not missing, and
-    // nothing may replace it.
+    // Whether a file stands at the path but could not be read: nothing may replace it.
     bool IsUnreadable() const { return m_bUnreadable; }
     // Allows (on) or forbids the creation of keys by SetValue of the document.
     void SetAutoCreate(bool on);
@@ -27,21 +25,18 @@ public:
     bool ExistsSection(const std::string& section) const;
     // Returns the key's value, or "" when the key or section is missing.
     std::string GetValue(const std::string& key, const std::string& section) const;
-    // Stores the value (and the comment, if one is given; else the key keeps its own), creating
-    // section and key only with autoCreate and a value, and saves at once with save. True when
-    // the key already has the value; false, changing nothing on disk, when the file holds NUL
-    // bytes, could not be read, or the set or save fails.
+    // Stores the value (and the comment, if given), creating section and key only with autoCreate
+    // and a value, and saves with save. True when the key has the value already; false, changing
+    // nothing on disk, when the file holds NUL bytes, could not be read, or the set or save fails.
     bool SetValue(const std::string& key, const std::string& value, const std::string& comment,
                   const std::string& section, bool autoCreate, bool save);
-    // Removes the section with its keys and saves; false, changing nothing on disk, when it is
-    // missing, the file holds NUL bytes or could not be read, or the save fails.
+    // Remove the section with its keys, or the key, and save; false, changing nothing on disk,
+    // when it is missing, the file holds NUL bytes or could not be read, or the save fails.
     bool DeleteSection(const std::string& section);
-    // Removes the key and saves; false as for DeleteSection.
     bool DeleteKey(const std::string& key, const std::string& section);
 
-    // The listings return text and change nothing. Names listed and filtered are the ones the
-    // file holds, matched with their letter case. With comments, each comment's lines are
-    // listed above their item, as reading the file defines them.
+    // The listings return text and change nothing. Filters match names with their letter case;
+    // with comments, each item's comment lines are listed above it.
     // Returns the section headers, "[name]" a line.
     std::string GetSectionsStr(bool withComments) const;
     // Returns the keys of the section with values, "name=value" a line.

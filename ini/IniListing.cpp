@@ -1,5 +1,4 @@
-// The section, key and content listings of the facade. Comments are listed as reading the file
-// defines them: the comment lines above the item, each trimmed as a line is read.
+// The facade's listings. An item's comment is the comment lines above it, each trimmed.
 #include "ini/IniFile.h"
 
 // A section's comment, when asked for, and its header, unless it is the unnamed one.

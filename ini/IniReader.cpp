@@ -24,8 +24,8 @@ template <class Predicate> std::string_view trim_back(std::string_view text, Pre
     return text.substr(0, end);
 }
 
-// A key line splits at its first separator; it stores something only with a value. The line
-// starts with a character trimming keeps, so the name before the separator is never empty.
+// A key line splits at its first separator; the line starts with a character trimming keeps, so
+// the name is never empty.
 st_IniLine classify_key(std::string_view line) {
     const std::size_t separator = FindSeparator(line);
     if (separator == std::string_view::npos)
@@ -68,8 +68,7 @@ st_IniLine ClassifyLine(std::string_view line) {
     return key;
 }
 
-// Each "[" is only a candidate: the classifier says whether its line is a header, and no
-// header starts later in a line that is none.
+// Each "[" is a candidate; the classifier says whether its line is a header.
 std::size_t NextHeaderLine(std::string_view text, std::size_t from) {
     constexpr std::size_t npos = std::string_view::npos;
     for (std::size_t bracket = text.find('[', from); bracket != npos;

@@ -1,6 +1,5 @@
-// The INI grammar in one place: the character classes, what one line of text is, the reader
-// that hands each line's meaning to a handler, and the inverse of reading: whether a name, a
-// value or a comment line written out reads back as itself.
+// The INI grammar in one place: the character classes, what a line is, the reader that hands
+// each line's meaning to a handler, and whether what is written reads back as itself.
 #ifndef VORNEL_INI_INIREADER_H
 #define VORNEL_INI_INIREADER_H
 
@@ -43,15 +42,14 @@ struct st_IniLine {
     std::string_view m_strLine;  // the whole line as it stands, without its line feed
 };
 
-// The rule of repeated keys: whether a key line stores something in the key it names, which
-// the section holds already or not. A line with a value always does (a new key, or the key's
-// new value: the last value wins); one without a value only makes a key not held yet.
+// The rule of repeated keys: whether a key line stores in the key it names (held already or not).
+// A line with a value always does, the last value winning; one without only makes a new key.
 constexpr bool StoresInKey(const st_IniLine& line, bool held) {
     return line.m_eKind == e_LineKey || (line.m_eKind == e_LineEmptyValue && !held);
 }
 
-// Returns what one line of text (without its line feed) is; changes nothing. A line is a
-// comment only when its first character after white space is an indicator (`=; x` is none).
+// Returns what a line (without its line feed) is. A line is a comment only when its first
+// character after white space is an indicator (`=; x` is none).
 st_IniLine ClassifyLine(std::string_view line);
 
 // Returns the section a trimmed header line names: the line without its "[" and without its
@@ -62,12 +60,11 @@ std::string HeaderName(std::string_view header);
 enum e_ReadOn { e_ReadNext, e_ReadToHeader };
 
 // Returns where the first header line at or after the line start `from` begins, or the size of
-// the text. Lines in between are not classified, so they are passed at the speed of memchr.
+// the text; lines in between are passed at the speed of memchr.
 std::size_t NextHeaderLine(std::string_view text, std::size_t from);
 
-// Hands the meaning of the lines of the text, in order, to handle(const st_IniLine&), which
-// returns what to read next. With hasNul, each line is cut at its first NUL byte, where it may
-// hide a header, so every line is handed.
+// Hands the meaning of each line of the text to handle(const st_IniLine&), which returns what to
+// read next. With hasNul, a line ends at its first NUL byte and every line is handed.
 template <class Handler> void ReadLines(std::string_view text, bool hasNul, Handler&& handle) {
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
@@ -80,7 +77,7 @@ template <class Handler> void ReadLines(std::string_view text, bool hasNul, Hand
 }
 
 // Hands the meaning of the lines of a text without NUL bytes to handle, last line first, until
-// it returns false. As reading forward, a final line feed ends the last line.
+// it returns false; a final line feed ends the last line.
 template <class Handler> void ReadLinesBackward(std::string_view text, Handler&& handle) {
     if (!text.empty() && text.back() == '\n')
         text.remove_suffix(1);
@@ -103,8 +100,8 @@ std::size_t FindSeparator(std::string_view text);
 bool IsCommentLine(std::string_view line);
 // Whether a line written as it stands reads back as a comment or blank line, not as an item.
 bool ReadsAsComment(std::string_view line);
-// Whether a key written as `key=value` reads back with this name: no separator in it, no
-// indicator or "[" first, no white space at its ends.
+// Whether a key written as `key=value` reads back with this name: no separator, no indicator or
+// "[" first, no white space at its ends.
 bool KeyReadsBack(std::string_view key);
 // Whether a value written at the end of a line reads back whole: no white space at its end.
 bool ValueReadsBack(std::string_view value);

@@ -1,6 +1,5 @@
-// Case-insensitive lookup from a name to the first record of that name in a list, in constant
-// time. A table of its own: std::unordered_map would make a set on one section of 100,000 keys
-// slower than git (bench/README.md, "Huge pages and the name index").
+// Case-insensitive lookup of the first record of a name in a list, in constant time. A table of
+// its own: with std::unordered_map a set on a section of 100,000 keys was slower than git.
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 
@@ -19,9 +18,8 @@ inline char LowerAscii(char c) {
 bool EqualsNoCase(std::string_view a, std::string_view b);
 std::uint32_t HashNoCase(std::string_view name);
 
-// An open-addressing table of positions in the indexed list. Records are found by their
-// m_strName, which must not change while they are indexed; after records were removed from
-// the list, Rebuild it.
+// An open-addressing table of positions in the list, found by m_strName, which must not change
+// while indexed; Rebuild it after records were removed from the list.
 template <class Record> class NameIndex {
 public:
     using Pointer = std::shared_ptr<Record>;
@@ -31,7 +29,7 @@ public:
         return Find(name, list, HashNoCase(name));
     }
 
-    // As above, for a caller that has the name's hash already.
+    // Returns the first record of the name, or an empty one; hash is HashNoCase of the name.
     Pointer Find(std::string_view name, const List& list, std::uint32_t hash) const {
         if (m_slots.empty())
             return Pointer();
@@ -52,8 +50,7 @@ public:
         Insert(hash, static_cast<std::uint32_t>(position + 1));
     }
 
-    // Indexes the list anew; of records of one name, the first is found. The slots are reused:
-    // fresh pages cost more than clearing them.
+    // Indexes the list anew, in its own slots: fresh pages cost more than clearing them.
     void Rebuild(const List& list) {
         std::fill(m_slots.begin(), m_slots.end(), Slot{0, 0});
         m_used = 0;

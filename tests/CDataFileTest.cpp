@@ -1,5 +1,6 @@
 #include "Support.h"
 #include "fuzz/ReaderProperties.h"
+#include "ini/CDataFileExtras.h"
 
 #include <gtest/gtest.h>
 

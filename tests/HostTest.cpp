@@ -1,6 +1,7 @@
 #include "Support.h"
 #include "host/FileIO.h"
 #include "host/UnixDep.h"
+#include "host/UnixDepExtras.h"
 
 #include <gtest/gtest.h>
 
