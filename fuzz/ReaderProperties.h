@@ -5,6 +5,7 @@
 
 #include "ini/CDataFile.h"
 
+#include <algorithm>
 #include <string>
 
 namespace reader_properties {
@@ -14,14 +15,10 @@ inline const std::string kNames[] = {"", "a", "A", "b", "k", "K", "j", "x", "a=b
 
 enum e_Change { e_KeepAll, e_DeleteKey, e_DeleteSection, e_SetValue };
 
-inline bool has_nul(std::string_view text) {
-    return text.find('\0') != std::string_view::npos;
-}
-
 // Calls visit(section, line) for each line of the text, with the section its header names.
 template <class Visit> void for_each_line(std::string_view text, Visit visit) {
     std::string section; // lines before the first header
-    ReadLines(text, has_nul(text), [&](const st_IniLine& line) {
+    ReadLines(text, text.find('\0') != text.npos, [&](const st_IniLine& line) {
         if (line.m_eKind == e_LineHeader)
             section = HeaderName(line.m_strText);
         visit(section, line);
@@ -40,10 +37,8 @@ inline bool same_values(const CDataFile& one, const CDataFile& other, std::strin
         if (line.m_eKind == e_LineKey)
             compare(std::string(line.m_strText), section);
     });
-    for (const std::string& name : kNames) {
-        for (const std::string& key : kNames)
-            compare(key, name);
-    }
+    for (const std::string& name : kNames)
+        std::for_each(std::begin(kNames), std::end(kNames), [&](auto& key) { compare(key, name); });
     return same;
 }
 

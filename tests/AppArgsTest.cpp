@@ -22,13 +22,9 @@ TEST(AppArgsTest, Options_TakeTheValueVerbatimAfterTheFirstEqualsAndTheFirstOfAK
         {{}, true, {}, ""},
         {{"-v=-5", "-s=a=b", "-k=--5--", "-c= x ", "-i=C:\\dir\\", "-d", "-f=", "-s=second"},
          true,
-         {{"c", " x "},
-          {"d", ""},
-          {"f", ""},
-          {"i", "C:\\dir\\"},
-          {"k", "--5--"},
-          {"s", "a=b"},
-          {"v", "-5"}},
+         // clang-format off
+         {{"c", " x "}, {"d", ""}, {"f", ""}, {"i", "C:\\dir\\"}, {"k", "--5--"}, {"s", "a=b"}, {"v", "-5"}},
+         // clang-format on
          "c"},
         {{"-", "x", "i=1", "-ab", "--x", "-1=2", "-\xe4=1", "-s=x", "-i=y"},
          true,
@@ -61,7 +57,6 @@ TEST(AppArgsTest, HasValue_AnswersOnlyTheWholeValueOfAGivenKeyAsAddPairLeftIt) {
     CAppArgs args = Parse({"-v=1"});
     args.AddPair("v", "2");
     EXPECT_TRUE(args.HasValue("v", "2"));
-    EXPECT_FALSE(args.HasValue("v", "22"));
-    EXPECT_FALSE(args.HasValue("v", ""));
-    EXPECT_FALSE(args.HasValue("", "2"));
+    for (const auto& [key, value] : {std::pair{"v", "22"}, {"v", ""}, {"", "2"}})
+        EXPECT_FALSE(args.HasValue(key, value)) << key << "=" << value;
 }

@@ -12,8 +12,7 @@
 TEST(HostTest, IsCommandOk_AcceptsOnlyAnExecutableFile) {
     TempDir dir;
     const std::string script = dir.write("run.sh", "#!/bin/sh\n");
-    EXPECT_FALSE(is_command_ok(script));
-    EXPECT_FALSE(is_command_ok(dir.file("none")));
+    EXPECT_FALSE(is_command_ok(script) || is_command_ok(dir.file("none")));
     ASSERT_EQ(::chmod(script.c_str(), 0755), 0);
     EXPECT_TRUE(is_command_ok(script));
 }
@@ -33,15 +32,9 @@ TEST(HostTest, ReadFrom_ReadsAFileThatGrewBeyondItsSizeWhole) {
     TempDir dir;
     const std::string text(3000000, 'g');
     const int fd = ::open(dir.write("grown.ini", text).c_str(), O_RDONLY);
-    ASSERT_GE(fd, 0);
     FileText read;
-    EXPECT_TRUE(read.ReadFrom(fd, 10)); // measured at 10 bytes
+    EXPECT_TRUE(fd >= 0 && read.ReadFrom(fd, 10)); // measured at 10 bytes
     ::close(fd);
     EXPECT_TRUE(read.View() == text);
-}
-
-TEST(HostTest, ReadRegularFile_FindsNothingUnderAMissingDirectory) {
-    TempDir dir;
-    FileText read;
-    EXPECT_EQ(read_regular_file(dir.file("none/x.ini"), read), e_ReadMissing);
+    EXPECT_EQ(read_regular_file(dir.file("grown.ini/x.ini"), read), e_ReadMissing);
 }

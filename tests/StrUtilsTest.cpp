@@ -22,10 +22,10 @@ TEST(StrUtils, IsNumberOk_TakesDigitsOnly) {
     const std::tuple<const char*, bool, bool> numbers[] = {
         {"", true, true},     {"0123", true, true}, {"1F", false, true},
         {"1f", false, false}, {"-1", false, false}, {"1.5", false, false}};
-    for (const auto& [text, decimal, hexadecimal] : numbers) {
-        EXPECT_EQ(is_number_ok(text, false), decimal) << text;
-        EXPECT_EQ(is_number_ok(text, true), hexadecimal) << text;
-    }
+    for (const auto& [text, decimal, hexadecimal] : numbers)
+        EXPECT_EQ(std::pair(is_number_ok(text, false), is_number_ok(text, true)),
+                  std::pair(decimal, hexadecimal))
+            << text;
 }
 
 // Each row: the text, the table and its size, and the index found.
