@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -20,124 +21,107 @@ struct Said {
     std::string m_strText;
 };
 
-// Each row: a behaviour, the calls on a document that holds the key k=v (comment "note") in the
-// section Net, and what they answer. Braces make the calls in the order they stand.
-TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
-    const TempDir dir;
-    const std::string a = dir.file("a.ini"), none = dir.file("none.ini");
-    using Calls = std::function<Said(Document&)>;
-    const std::tuple<const char*, Calls, const char*> rows[] = {
-        {"a new document holds only the unnamed section and may create sections and keys",
-         [](Document&) {
-             Document d;
-             return Said{d.SectionCount(), d.KeyCount(), d.IsSectionExist(""), d.Flags()};
-         },
-         "1|0|1|6|"},
-        {"a set keeps the first spelling and an empty comment erases the old one",
-         [](Document& d) {
-             return Said{d.SetValue("K", "w", "", "NET"), d.GetKey("k", "net")->m_strName,
-                         d.GetKey("k", "net")->m_strComment, d.GetSection("NET")->m_strName};
-         },
-         "1|k||Net|"},
-        {"CreateKey makes a key the flags forbid and leaves the flags as they were",
-         [](Document& d) {
-             d.SetFlags(FLAG_CREATE_SECTIONS);
-             return Said{d.SetValue("n", "v", "", ""), d.CreateKey("n", "v", "", ""), d.Flags()};
-         },
-         "0|1|2|"},
-        {"CreateSection refuses a name held in another case",
-         [](Document& d) {
-             return Said{d.CreateSection("NET", "c"), d.SectionCount()};
-         },
-         "0|2|"},
-        {"CreateSection copies the keys given, duplicates included, as records of its own",
-         [](Document& d) {
-             KeyList keys = d.GetSection("net")->Keys();
-             keys.push_back(keys.front());
-             const bool made = d.CreateSection("dst", "", keys);
-             d.Last()->Keys().at(0)->m_strValue = "changed";
-             return Said{made, d.Last()->Keys().size(), d.GetValue("k", "net")};
-         },
-         "1|2|v|"},
-        {"DeleteKey removes the key once and leaves the modified flag",
-         [](Document& d) {
-             d.Clean();
-             return Said{d.DeleteKey("K", "NET"), d.IsKeyExist("k", "net"), d.DeleteKey("k", "net"),
-                         d.DeleteKey("k", "nowhere"), d.Dirty()};
-         },
-         "1|0|0|0|0|"},
-        {"DeleteSection removes the section once and leaves the modified flag",
-         [](Document& d) {
-             d.Clean();
-             return Said{d.DeleteSection("net"), d.DeleteSection("Net"), d.SectionCount(),
-                         d.Dirty()};
-         },
-         "1|0|1|0|"},
-        {"SetKeyComment and SetSectionComment set a held item's comment and mark the document",
-         [](Document& d) {
-             d.Clean();
-             return Said{d.SetKeyComment("K", "kc", "NET"), d.Dirty(),
-                         d.SetSectionComment("net", "sc"),  d.SetKeyComment("x", "c", "net"),
-                         d.SetSectionComment("x", "c"),     d.GetKey("k", "Net")->m_strComment,
-                         d.GetSection("Net")->m_strComment};
-         },
-         "1|1|1|0|0|kc|sc|"},
-        {"Clear leaves nothing to save, and a set makes an unnamed section again",
-         [](Document& d) {
-             d.Clear();
-             return Said{d.Dirty(), d.IsSectionExist(""), d.Save(), d.SetValue("b", "2", "", ""),
-                         d.SectionCount()};
-         },
-         "0|0|0|1|1|"},
-        {"SetFileName marks the document only when a name set before changes",
-         [&](Document& d) {
-             d.Clean();
-             return Said{(d.SetFileName(a), d.Dirty()),
-                         (d.SetFileName(dir.file("A.INI")), d.Dirty()),
-                         (d.SetFileName("b.ini"), d.Dirty()), d.FileName()};
-         },
-         "0|0|1|b.ini|"},
-        {"Load of a missing file takes its name only when asked",
-         [&](Document& d) {
-             return Said{d.Load(none, false), d.FileName(), d.Load(none, true),
-                         d.FileName() == none};
-         },
-         "0||0|1|"},
-        {"Load into a document that holds keys merges, the file's value winning",
-         [](Document& d) {
-             d.ReadText("a=2\n[net]\nk=4\n[t]\nx=5\n");
-             return Said{d.GetValue("a", ""), d.GetValue("k", "NET"), d.GetValue("x", "t"),
-                         d.SectionCount()};
-         },
-         "2|4|5|3|"}};
-    for (const auto& [behaviour, calls, answers] : rows) {
-        Document doc;
-        doc.SetValue("k", "v", "note", "Net");
-        EXPECT_EQ(calls(doc).m_strText, answers) << behaviour;
+// Makes the calls of a script on the document, "Name|argument|... ; Name|..." (an argument left
+// out is ""), and returns their answers as Said does.
+static std::string Calls(Document& d, const std::string& script) {
+    std::string answers;
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
+        end = script.find(" ; ", start);
+        std::istringstream words(script.substr(start, end - start));
+        std::vector<std::string> a;
+        for (std::string word; std::getline(words, word, '|');)
+            a.push_back(word);
+        a.resize(6);
+        const std::map<std::string, std::function<Said()>> named = {
+            {"SetValue", [&] { return Said(d.SetValue(a[1], a[2], a[3], a[4])); }},
+            {"CreateKey", [&] { return Said(d.CreateKey(a[1], a[2], a[3], a[4])); }},
+            {"GetValue", [&] { return Said(d.GetValue(a[1], a[2])); }},
+            {"KeyName", [&] { return Said(d.GetKey(a[1], a[2])->m_strName); }},
+            {"KeyComment", [&] { return Said(d.GetKey(a[1], a[2])->m_strComment); }},
+            {"SectionName", [&] { return Said(d.GetSection(a[1])->m_strName); }},
+            {"SectionComment", [&] { return Said(d.GetSection(a[1])->m_strComment); }},
+            {"CreateSection", [&] { return Said(d.CreateSection(a[1], a[2])); }},
+            {"DeleteKey", [&] { return Said(d.DeleteKey(a[1], a[2])); }},
+            {"DeleteSection", [&] { return Said(d.DeleteSection(a[1])); }},
+            {"IsKeyExist", [&] { return Said(d.IsKeyExist(a[1], a[2])); }},
+            {"IsSectionExist", [&] { return Said(d.IsSectionExist(a[1])); }},
+            {"SetKeyComment", [&] { return Said(d.SetKeyComment(a[1], a[2], a[3])); }},
+            {"SetSectionComment", [&] { return Said(d.SetSectionComment(a[1], a[2])); }},
+            {"Counts", [&] { return Said(d.SectionCount(), d.KeyCount()); }},
+            {"Flags", [&] { return Said(d.Flags()); }},
+            {"SetFlags", [&] { return d.SetFlags(std::stoi(a[1])), Said(); }},
+            {"Dirty", [&] { return Said(d.Dirty()); }},
+            {"Clean", [&] { return d.Clean(), Said(); }},
+            {"Clear", [&] { return d.Clear(), Said(); }},
+            {"Save", [&] { return Said(d.Save()); }},
+            {"SetFileName", [&] { return d.SetFileName(a[1]), Said(d.Dirty()); }},
+            {"FileName", [&] { return Said(d.FileName()); }},
+            {"Load", [&] { return Said(d.Load(a[1], a[2] == "adopt")); }},
+            {"ReadText", [&] { return d.ReadText(a[1]), Said(); }}};
+        answers += named.at(a[0])().m_strText;
     }
+    return answers;
 }
 
-// Each row: the flags, the call's key, value and section, what it returns, and the value and
-// whether the section exists afterwards. The document holds [Net] k=v with the comment note.
-TEST(CDataFileTest, SetValue_StoresUnderTheCreationRules) {
-    const std::tuple<std::int64_t, const char*, const char*, const char*, bool, const char*, bool>
-        rows[] = {{6, "k", "", "net", true, "", true},
-                  {6, "n", "1", "", true, "1", true},
-                  {6, "n", "", "fresh", false, "", true},
-                  {2, "n", "1", "net", false, "", true},
-                  {0, "n", "1", "missing", false, "", false},
-                  {6, "a=b", "1", "net", false, "", true},
-                  {6, "k", "v ", "net", false, "v", true},
-                  {6, "n", "1", "a\rb", false, "", false},
-                  {6, "k;#[ x]", " v = :", "", true, " v = :", true}};
-    for (const auto& [flags, key, value, section, stored, after, exists] : rows) {
+// Each row: a behaviour, the calls on a document that holds the key k=v (comment "note") in the
+// section Net, and what they answer.
+TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
+    const std::string none = "/nonexistent/vornel/none.ini";
+    const std::array<std::string, 3> rows[] = {
+        {"a set keeps the first spelling and an empty comment erases the old one",
+         "SetValue|K|w||NET ; KeyName|k|net ; KeyComment|k|net ; SectionName|NET", "1|k||Net|"},
+        {"a set may give a key an empty value, and keys and values odd characters",
+         "SetValue|k||x|net ; GetValue|k|net ; SetValue|k;#[ x]| v = : ; GetValue|K;#[ X]",
+         "1||1| v = :|"},
+        {"a new key needs a value, a set what reads back as itself",
+         "SetValue|n||x|fresh ; IsSectionExist|fresh ; SetValue|a=b|1||net ; SetValue|k|v ||net ; "
+         "SetValue|n|1||a\rb ; IsSectionExist|a\rb",
+         "0|1|0|0|0|0|"},
+        {"flags forbid new keys, or new sections too; CreateKey makes the key all the same",
+         "SetFlags|2 ; SetValue|n|v||net ; CreateKey|n|v||net ; Flags ; SetFlags|0 ; "
+         "SetValue|n|1||missing ; IsSectionExist|missing",
+         "0|1|2|0|0|"},
+        {"CreateSection refuses a name held in another case", "CreateSection|NET|c ; Counts",
+         "0|2|1|"},
+        {"DeleteKey removes the key once and leaves the modified flag",
+         "Clean ; DeleteKey|K|NET ; IsKeyExist|k|net ; DeleteKey|k|net ; DeleteKey|k|nowhere ; "
+         "Dirty",
+         "1|0|0|0|0|"},
+        {"DeleteSection removes the section once and leaves the modified flag",
+         "Clean ; DeleteSection|net ; DeleteSection|Net ; Counts ; Dirty", "1|0|1|0|0|"},
+        {"SetKeyComment and SetSectionComment set a held item's comment and mark the document",
+         "Clean ; SetKeyComment|K|kc|NET ; Dirty ; SetSectionComment|net|sc ; "
+         "SetKeyComment|x|c|net ; "
+         "SetSectionComment|x|c ; KeyComment|k|Net ; SectionComment|Net",
+         "1|1|1|0|0|kc|sc|"},
+        {"Clear leaves nothing to save, and a set makes an unnamed section again",
+         "Clear ; Dirty ; IsSectionExist| ; Save ; SetValue|b|2 ; Counts", "0|0|0|1|1|1|"},
+        {"SetFileName marks the document only when a name set before changes",
+         "Clean ; SetFileName|a.ini ; SetFileName|A.INI ; SetFileName|b.ini ; FileName",
+         "0|0|1|b.ini|"},
+        {"Load of a missing file takes its name only when asked",
+         "Load|" + none + " ; FileName ; Load|" + none + "|adopt ; FileName", "0||0|" + none + "|"},
+        {"Load into a document that holds keys merges, the file's value winning",
+         "ReadText|a=2\n[net]\nk=4\n[t]\nx=5\n ; GetValue|a ; GetValue|k|NET ; GetValue|x|t ; "
+         "Counts",
+         "2|4|5|3|3|"}};
+    for (const auto& [behaviour, script, answers] : rows) {
         Document doc;
         doc.SetValue("k", "v", "note", "Net");
-        doc.SetFlags(flags);
-        EXPECT_EQ(doc.SetValue(key, value, "", section), stored) << key << " in " << section;
-        EXPECT_EQ(doc.GetValue(key, section), after) << key << " in " << section;
-        EXPECT_EQ(doc.IsSectionExist(section), exists) << section;
+        EXPECT_EQ(Calls(doc, script), answers) << behaviour;
     }
+    Document fresh; // only the unnamed section, and sections and keys may be created
+    EXPECT_EQ(Calls(fresh, "Counts ; IsSectionExist| ; Flags"), "1|0|1|6|");
+}
+
+TEST(CDataFileTest, CreateSection_CopiesTheKeysGivenDuplicatesIncludedAsRecordsOfItsOwn) {
+    Document doc;
+    doc.SetValue("k", "v", "", "net");
+    KeyList keys = doc.GetSection("net")->Keys();
+    keys.push_back(keys.front());
+    EXPECT_TRUE(doc.CreateSection("dst", "", keys));
+    doc.Last()->Keys().at(0)->m_strValue = "changed";
+    EXPECT_EQ(Said(doc.Last()->Keys().size(), doc.GetValue("k", "net")).m_strText, "2|v|");
 }
 
 TEST(CDataFileTest, Lookups_IgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {
@@ -216,73 +200,50 @@ TEST(CDataFileTest, Load_ReadsEachLineAsTheGrammarSays) {
     EXPECT_EQ(doc.GetValue("k", "nul"), "w"); // a NUL byte ends its line
 }
 
-// Each row: a section and a key ("" for the section itself), and the comment reading gives it.
 TEST(CDataFileTest, Load_GivesEachItemTheCommentLinesAboveIt) {
     Document doc;
     doc.ReadText("; top\n# two:\n\n[S]\n; doc\nk=\nbare\n=; no comment\nj=1\n[s]\n; again\n[s]\n"
                  "K=2\n; trailing\n");
-    const std::array<const char*, 3> rows[] = {
-        {"S", "", "\n; top\n# two"}, {"S", "k", "\n; doc\n; again"}, {"S", "j", ""}};
-    for (const auto& [section, key, comment] : rows) {
-        const std::string found =
-            *key ? doc.GetKey(key, section)->m_strComment : doc.GetSection(section)->m_strComment;
-        EXPECT_EQ(found, comment) << section << " " << key;
-    }
+    EXPECT_EQ(Calls(doc, "SectionComment|S ; KeyComment|k|S ; KeyComment|j|S"),
+              "\n; top\n# two|\n; doc\n; again||");
 }
 
 TEST(CDataFileTest, Layout_ItemsMadeByCallsAreWrittenInTheToolsOwnLayout) {
     Document doc;
-    doc.SetValue("a", "1", "", "");
-    doc.SetValue("k", "v", "", "s");
-    doc.CreateSection("empty", "");
-    doc.SetValue("c", "1", "note", "t");
-    doc.SetValue("h", "2", "# x", "t");
-    doc.SetValue("b", "3", "   ", "t");
-    doc.SetValue("e", "x", "", "t");
-    doc.SetValue("e", "", "", "t");
-    doc.SetSectionComment("t", "about t");
-    doc.SetValue("m", "v", "first\n[admin]\n  # kept\nroot=1\n \nlast", "m");
+    Calls(doc, "SetValue|a|1 ; SetValue|k|v||s ; CreateSection|empty ; SetValue|c|1|note|t ; "
+               "SetValue|h|2|# x|t ; SetValue|b|3|   |t ; SetValue|e|x||t ; SetValue|e|||t ; "
+               "SetSectionComment|t|about t ; "
+               "SetValue|m|v|first\n[admin]\n  # kept\nroot=1\n \nlast|m");
     EXPECT_EQ(doc.ToText(), "a=1\n\n[s]\nk=v\n\n[empty]\n\n; about t\n[t]\n\n; note\nc=1\n\n# x\n"
                             "h=2\n\n\nb=3\ne=\n\n[m]\n\n; first\n; [admin]\n  # kept\n; root=1\n"
                             " \n; last\nm=v\n");
 }
 
-// Each row: the text read, a change, and the text written after it.
+// Each row: the text read, the calls of a change, and the text written after it.
 TEST(CDataFileTest, ToText_WritesTheLinesReadAsTheyStoodButThoseOfTheChange) {
-    using Change = std::function<void(CDataFile&)>;
-    const std::tuple<const char*, Change, const char*> rows[] = {
-        {"a = 1\r\n [s] # x\r\n\tk : v\n\n", [](CDataFile&) {}, "a = 1\n [s] # x\n\tk : v\n\n"},
-        {"[s]\nk=1\nj=2\nk=3\n", [](CDataFile& d) { d.SetValue("K", "4", "", "S"); },
-         "[s]\nk=1\nj=2\nk=4\n"},
-        {"[s]\n; c\nk=1\n", [](CDataFile& d) { d.SetValue("k", "2", "\n; c", "s"); },
-         "[s]\n; c\nk=2\n"},
-        {"[s]\n\n; a\n\n; b\nbare\nk=1\n", [](CDataFile& d) { d.SetValue("k", "2", "new", "s"); },
-         "[s]\n\n\nbare\n\n; new\nk=2\n"},
-        {"[s]\n; c\nk=1\n", [](CDataFile& d) { d.SetKeyComment("k", "", "s"); }, "[s]\nk=1\n"},
-        {"; c\n[s]\nk=1\n", [](CDataFile& d) { d.SetSectionComment("s", "d"); },
-         "\n; d\n[s]\nk=1\n"},
-        {"[s]\nx=1\n\n; c\nk=1\nk=\n; d\nk=2\n\nj=3\n", [](CDataFile& d) { d.DeleteKey("k", "s"); },
-         "[s]\nx=1\n\nj=3\n"},
-        {"[s]\n; c\nk=\nj=1\n", [](CDataFile& d) { d.DeleteKey("k", "s"); }, "[s]\nj=1\n"},
-        {"[s]\nk=1\n", [](CDataFile& d) { d.DeleteKey("k", "s"), d.SetValue("k", "2", "", "s"); },
-         "[s]\nk=2\n"},
+    const std::array<const char*, 3> rows[] = {
+        {"a = 1\r\n [s] # x\r\n\tk : v\n\n", "Counts", "a = 1\n [s] # x\n\tk : v\n\n"},
+        {"[s]\nk=1\nj=2\nk=3\n", "SetValue|K|4||S", "[s]\nk=1\nj=2\nk=4\n"},
+        {"[s]\n; c\nk=1\n", "SetValue|k|2|\n; c|s", "[s]\n; c\nk=2\n"},
+        {"[s]\n\n; a\n\n; b\nbare\nk=1\n", "SetValue|k|2|new|s", "[s]\n\n\nbare\n\n; new\nk=2\n"},
+        {"[s]\n; c\nk=1\n", "SetKeyComment|k||s", "[s]\nk=1\n"},
+        {"; c\n[s]\nk=1\n", "SetSectionComment|s|d", "\n; d\n[s]\nk=1\n"},
+        {"[s]\nx=1\n\n; c\nk=1\nk=\n; d\nk=2\n\nj=3\n", "DeleteKey|k|s", "[s]\nx=1\n\nj=3\n"},
+        {"[s]\n; c\nk=\nj=1\n", "DeleteKey|k|s", "[s]\nj=1\n"},
+        {"[s]\nk=1\n", "DeleteKey|k|s ; SetValue|k|2||s", "[s]\nk=2\n"},
         {"[a]\nx=1\n\n; about s\n[s]\nk=1\n  more\n\n[b]\n[S]\nk=\nj=2\n; next\n[c]\n",
-         [](CDataFile& d) { d.DeleteSection("s"); }, "[a]\nx=1\n  more\n\n[b]\n; next\n[c]\n"},
-        {"[s]\nk=1\n", [](CDataFile& d) { d.DeleteSection("s"), d.SetValue("k", "2", "", "s"); },
-         "\n[s]\nk=2\n"},
+         "DeleteSection|s", "[a]\nx=1\n  more\n\n[b]\n; next\n[c]\n"},
+        {"[s]\nk=1\n", "DeleteSection|s ; SetValue|k|2||s", "\n[s]\nk=2\n"},
         {"a=1\n; top\n[s]\nk=1\n  cont\n\n; b\n[b]\n[s]\nx=2\n\n; end\n",
-         [](CDataFile& d) { d.SetValue("n", "1", "", "s"), d.SetValue("u", "2", "", ""); },
+         "SetValue|n|1||s ; SetValue|u|2",
          "a=1\nu=2\n; top\n[s]\nk=1\n  cont\n\n; b\n[b]\n[s]\nx=2\nn=1\n\n; end\n"},
-        {"[s]\nk=1\n\n; end", [](CDataFile& d) { d.SetValue("k", "1", "", "new"); },
-         "[s]\nk=1\n\n[new]\nk=1\n\n; end\n"},
-        {"\xEF\xBB\xBF[s]\nk=1", [](CDataFile& d) { d.SetValue("k", "2", "", "s"); },
-         "\xEF\xBB\xBF[s]\nk=2\n"},
-    };
+        {"[s]\nk=1\n\n; end", "SetValue|k|1||new", "[s]\nk=1\n\n[new]\nk=1\n\n; end\n"},
+        {"\xEF\xBB\xBF[s]\nk=1", "SetValue|k|2||s", "\xEF\xBB\xBF[s]\nk=2\n"}};
     for (const auto& [text, change, written] : rows) {
         Document doc;
         doc.ReadText(text);
-        change(doc);
-        EXPECT_EQ(doc.ToText(), written) << ::testing::PrintToString(text);
+        Calls(doc, change);
+        EXPECT_EQ(doc.ToText(), written) << ::testing::PrintToString(text) << " " << change;
     }
 }
 

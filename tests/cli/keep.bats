@@ -11,26 +11,12 @@ setup() {
         '; trailing one' 'tail-bare' '; trailing two' >app.ini
 }
 
-# Every answer a script can get from the file: each get, each listing, with its exit code.
-answers() {
-    local args
-    for args in '-s=www -k=user' '-s=www -k=group' '-s=www -k=z' '-s=other -k=x' \
-        '-s=www -k=extension_dir' '-s=www -k=orphan' '-s=www' '-s=www -C' '' '-C' '-P' '-P -C'; do
-        # shellcheck disable=SC2086
-        "$VORNEL" -i=app.ini $args && echo "exit 0" || echo "exit $?"
-    done
-}
-
-@test "a set changes one line; every other line stays as it stood and reads back as before" {
-    answers >before
+@test "a set changes one line; set back, the file is as it was" {
     cp app.ini orig.ini
     run_raw -i=app.ini -s=www -k=group -v=nginx
-    [ "$status" -eq 0 ]
-    [ "$(diff orig.ini app.ini)" = $'11c11\n< group=apache\n---\n> group=nginx' ]
+    [ "$status" -eq 0 ] && [ "$(diff orig.ini app.ini)" = $'11c11\n< group=apache\n---\n> group=nginx' ] || false
     run_raw -i=app.ini -s=www -k=group -v=apache
     cmp orig.ini app.ini
-    answers >after
-    diff before after
 }
 
 # Each row: the runs' arguments (each run's behind a ";", quoted as in the shell), the file before
