@@ -112,6 +112,8 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
     }
     Document fresh; // only the unnamed section, and sections and keys may be created
     EXPECT_EQ(Calls(fresh, "Counts ; IsSectionExist| ; Flags"), "1|0|1|6|");
+    Document named(none, false); // a missing file's name is kept
+    EXPECT_EQ(named.FileName(), none);
 }
 
 TEST(CDataFileTest, CreateSection_CopiesTheKeysGivenDuplicatesIncludedAsRecordsOfItsOwn) {
@@ -173,31 +175,22 @@ TEST(CDataFileTest, TypedValues_UseTheirFixedTextForms) {
 }
 
 TEST(CDataFileTest, Load_ReadsEachLineAsTheGrammarSays) {
-    const std::string text =
-        "=v\n:v\nempty=\nbare\n; k=1\nK=1\nk=2\nk=\n[open\nx=1\nX=9\n  [Sec]  \n"
-        "a:b=c\nn=v ; note\nt=YWJj=\nd=C:\nq==\nk : v\n[ Sp ]\nk=1\n[a] x\n"
-        "k=x\n[sec]\nr=z\r\n[]\nj=w\n";
-    const std::vector<std::array<const char*, 3>> rows = {
-        {"", "v", ""},         {"", "empty", ""},   {"", "K", "2"},
-        {"open", "x", "9"},    {"sec", "a", "b=c"}, {"Sec", "n", "v ; note"},
-        {"SEC", "t", "YWJj="}, {"sec", "d", "C:"},  {"sec", "q", "="},
-        {"sec", "k", " v"},    {"sec", "r", "z"},   {" Sp ", "k", "1"},
-        {"a x", "k", "x"},     {"", "j", "w"}};
     Document doc;
-    doc.ReadText(text);
-    // first from the unread lines of each section, then from the records read from them
-    for (const char* from : {"lines", "records"}) {
-        for (const auto& [section, key, value] : rows)
-            EXPECT_EQ(doc.GetValue(key, section), value) << from << " [" << section << "] " << key;
-        for (const auto& row : rows)
-            doc.GetSection(row[0]);
-    }
-    EXPECT_TRUE(doc.IsKeyExist("empty", ""));
-    EXPECT_EQ(doc.GetKey("k", "")->m_strName, "K");
+    doc.ReadText("=v\n:v\nempty=\nbare\n; k=1\nK=1\nk=2\nk=\n[open\nx=1\nX=9\n  [Sec]  \n"
+                 "a:b=c\nn=v ; note\nt=YWJj=\nd=C:\nq==\nk : v\n[ Sp ]\nk=1\n[a] x\n"
+                 "k=x\n[sec]\nr=z\r\n[]\nj=w\n");
+    const std::string gets = "GetValue|v ; GetValue|empty ; GetValue|K ; GetValue|x|open ; "
+                             "GetValue|a|sec ; GetValue|n|Sec ; GetValue|t|SEC ; GetValue|d|sec ; "
+                             "GetValue|q|sec ; GetValue|k|sec ; GetValue|r|sec ; GetValue|k| Sp  ; "
+                             "GetValue|k|a x ; GetValue|j";
+    const std::string values = "||2|9|b=c|v ; note|YWJj=|C:|=| v|z|1|x|w|";
+    EXPECT_EQ(Calls(doc, gets), values) << "from the unread lines";
+    Calls(doc, "SectionName|open ; SectionName|sec ; SectionName| Sp  ; SectionName|a x");
+    EXPECT_EQ(Calls(doc, gets), values) << "from the records read";
+    EXPECT_EQ(Calls(doc, "IsKeyExist|empty ; KeyName|k"), "1|K|");
     doc.ReadText("[long]\nk=" + std::string(5000, 'x') + "\nj=2\n[nul]\nk=w" + '\0' + "x\n");
     EXPECT_EQ(doc.GetValue("k", "long"), std::string(5000, 'x'));
-    EXPECT_EQ(doc.GetValue("j", "long"), "2");
-    EXPECT_EQ(doc.GetValue("k", "nul"), "w"); // a NUL byte ends its line
+    EXPECT_EQ(Calls(doc, "GetValue|j|long ; GetValue|k|nul"), "2|w|"); // NUL ends its line
 }
 
 TEST(CDataFileTest, Load_GivesEachItemTheCommentLinesAboveIt) {
@@ -238,6 +231,7 @@ TEST(CDataFileTest, ToText_WritesTheLinesReadAsTheyStoodButThoseOfTheChange) {
          "SetValue|n|1||s ; SetValue|u|2",
          "a=1\nu=2\n; top\n[s]\nk=1\n  cont\n\n; b\n[b]\n[s]\nx=2\nn=1\n\n; end\n"},
         {"[s]\nk=1\n\n; end", "SetValue|k|1||new", "[s]\nk=1\n\n[new]\nk=1\n\n; end\n"},
+        {"[s]\nk=1\n \n; c\n[t]\n", "SetValue|n|1||s", "[s]\nk=1\nn=1\n \n; c\n[t]\n"},
         {"\xEF\xBB\xBF[s]\nk=1", "SetValue|k|2||s", "\xEF\xBB\xBF[s]\nk=2\n"}};
     for (const auto& [text, change, written] : rows) {
         Document doc;

@@ -18,7 +18,6 @@ public:
         m_path = ::mkdtemp(&pattern[0]) ? pattern : std::string();
     }
     ~TempDir() { std::filesystem::remove_all(m_path, m_error); }
-    const std::string& path() const { return m_path; }
     std::string file(const std::string& name) const { return m_path + "/" + name; }
     std::string write(const std::string& name, const std::string& text) const {
         std::ofstream(file(name), std::ios::binary) << text;

@@ -117,8 +117,10 @@ check_faults() {
     cp small.ini orig.ini
     faulty "-e trace=write" -i=small.ini -s=s1 -k=key01 -v=x -E && cp orig.ini small.ini
     n=$(grep '^write(' trace | grep -nv '^write([12],' | head -1 | cut -d: -f1) # the temporary's
-    faulty "-e trace=write,unlink -e inject=write:error=EIO:when=$n -e inject=unlink:error=EIO" -i=small.ini -s=s1 -k=key01 -v=x -E
-    [ "$status" -eq 25 ] && cmp small.ini orig.ini || false
+    for row in when=1:0 when=1+:1; do # the second try removes it, or fails too
+        faulty "-e trace=write,unlink -e inject=write:error=EIO:when=$n -e inject=unlink:error=EIO:${row%:*}" -i=small.ini -s=s1 -k=key01 -v=x -E
+        [ "$status" -eq 25 ] && cmp small.ini orig.ini && [ "$(grep -c 'could not be removed' err)" -eq "${row#*:}" ] || false
+    done
     left=$(find . -name '.vornel-*')
     [ "$(echo "$left" | wc -l)" -eq 1 ] && grep -qF "could not be removed!	['$(pwd -P)/${left#./}']" err || false
 }
