@@ -37,10 +37,10 @@ enum e_Fate { e_Keep, e_NewComment, e_Drop };
 // before the empty and comment lines that lead to what follows.
 class TextWriter {
 public:
-    // Writes the text to out, or, with a sink, through out to the sink; false when it refused.
     TextWriter(const CDataFile& document, std::string& out, const TextSink* sink)
         : m_document(document), m_out(out), m_sink(sink) {}
 
+    // Writes the text to out, or with a sink through out to it; false when it refused a piece.
     bool Write() {
         if (const t_Section unnamed = Unnamed())
             AppendComment(unnamed->m_strComment);
