@@ -24,40 +24,41 @@ struct Said {
 // Makes the calls of a script on the document, "Name|argument|... ; Name|..." (an argument left
 // out is ""), and returns their answers as Said does.
 static std::string Calls(Document& d, const std::string& script) {
+    std::vector<std::string> a; // the words of the call made
+    const std::map<std::string, std::function<Said()>> named = {
+        {"SetValue", [&] { return Said(d.SetValue(a[1], a[2], a[3], a[4])); }},
+        {"CreateKey", [&] { return Said(d.CreateKey(a[1], a[2], a[3], a[4])); }},
+        {"GetValue", [&] { return Said(d.GetValue(a[1], a[2])); }},
+        {"KeyName", [&] { return Said(d.GetKey(a[1], a[2])->m_strName); }},
+        {"KeyComment", [&] { return Said(d.GetKey(a[1], a[2])->m_strComment); }},
+        {"SectionName", [&] { return Said(d.GetSection(a[1])->m_strName); }},
+        {"SectionComment", [&] { return Said(d.GetSection(a[1])->m_strComment); }},
+        {"CreateSection", [&] { return Said(d.CreateSection(a[1], a[2])); }},
+        {"DeleteKey", [&] { return Said(d.DeleteKey(a[1], a[2])); }},
+        {"DeleteSection", [&] { return Said(d.DeleteSection(a[1])); }},
+        {"IsKeyExist", [&] { return Said(d.IsKeyExist(a[1], a[2])); }},
+        {"IsSectionExist", [&] { return Said(d.IsSectionExist(a[1])); }},
+        {"SetKeyComment", [&] { return Said(d.SetKeyComment(a[1], a[2], a[3])); }},
+        {"SetSectionComment", [&] { return Said(d.SetSectionComment(a[1], a[2])); }},
+        {"Counts", [&] { return Said(d.SectionCount(), d.KeyCount()); }},
+        {"Flags", [&] { return Said(d.Flags()); }},
+        {"SetFlags", [&] { return d.SetFlags(std::stoi(a[1])), Said(); }},
+        {"Dirty", [&] { return Said(d.Dirty()); }},
+        {"Clean", [&] { return d.Clean(), Said(); }},
+        {"Clear", [&] { return d.Clear(), Said(); }},
+        {"Save", [&] { return Said(d.Save()); }},
+        {"SetFileName", [&] { return d.SetFileName(a[1]), Said(d.Dirty()); }},
+        {"FileName", [&] { return Said(d.FileName()); }},
+        {"Load", [&] { return Said(d.Load(a[1], a[2] == "adopt")); }},
+        {"ReadText", [&] { return d.ReadText(a[1]), Said(); }}};
     std::string answers;
     for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
         end = script.find(" ; ", start);
         std::istringstream words(script.substr(start, end - start));
-        std::vector<std::string> a;
+        a.clear();
         for (std::string word; std::getline(words, word, '|');)
             a.push_back(word);
         a.resize(6);
-        const std::map<std::string, std::function<Said()>> named = {
-            {"SetValue", [&] { return Said(d.SetValue(a[1], a[2], a[3], a[4])); }},
-            {"CreateKey", [&] { return Said(d.CreateKey(a[1], a[2], a[3], a[4])); }},
-            {"GetValue", [&] { return Said(d.GetValue(a[1], a[2])); }},
-            {"KeyName", [&] { return Said(d.GetKey(a[1], a[2])->m_strName); }},
-            {"KeyComment", [&] { return Said(d.GetKey(a[1], a[2])->m_strComment); }},
-            {"SectionName", [&] { return Said(d.GetSection(a[1])->m_strName); }},
-            {"SectionComment", [&] { return Said(d.GetSection(a[1])->m_strComment); }},
-            {"CreateSection", [&] { return Said(d.CreateSection(a[1], a[2])); }},
-            {"DeleteKey", [&] { return Said(d.DeleteKey(a[1], a[2])); }},
-            {"DeleteSection", [&] { return Said(d.DeleteSection(a[1])); }},
-            {"IsKeyExist", [&] { return Said(d.IsKeyExist(a[1], a[2])); }},
-            {"IsSectionExist", [&] { return Said(d.IsSectionExist(a[1])); }},
-            {"SetKeyComment", [&] { return Said(d.SetKeyComment(a[1], a[2], a[3])); }},
-            {"SetSectionComment", [&] { return Said(d.SetSectionComment(a[1], a[2])); }},
-            {"Counts", [&] { return Said(d.SectionCount(), d.KeyCount()); }},
-            {"Flags", [&] { return Said(d.Flags()); }},
-            {"SetFlags", [&] { return d.SetFlags(std::stoi(a[1])), Said(); }},
-            {"Dirty", [&] { return Said(d.Dirty()); }},
-            {"Clean", [&] { return d.Clean(), Said(); }},
-            {"Clear", [&] { return d.Clear(), Said(); }},
-            {"Save", [&] { return Said(d.Save()); }},
-            {"SetFileName", [&] { return d.SetFileName(a[1]), Said(d.Dirty()); }},
-            {"FileName", [&] { return Said(d.FileName()); }},
-            {"Load", [&] { return Said(d.Load(a[1], a[2] == "adopt")); }},
-            {"ReadText", [&] { return d.ReadText(a[1]), Said(); }}};
         answers += named.at(a[0])().m_strText;
     }
     return answers;
