@@ -1,6 +1,7 @@
 #include "Support.h"
 #include "fuzz/ReaderProperties.h"
 #include "ini/CDataFileExtras.h"
+#include "ini/IniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +13,17 @@
 #include <sstream>
 
 // The answers of calls, in order, as text: each behind a "|", bools as 0 and 1.
-struct Said {
-    template <class... Answer> Said(const Answer&... answers) {
-        std::ostringstream out;
-        ((out << answers << '|'), ...);
-        m_strText = out.str();
-    }
-    std::string m_strText;
-};
+template <class... Answer> static std::string Said(const Answer&... answers) {
+    std::ostringstream out;
+    ((out << answers << '|'), ...);
+    return out.str();
+}
 
 // Makes the calls of a script on the document, "Name|argument|... ; Name|..." (an argument left
 // out is ""), and returns their answers as Said does.
 static std::string Calls(Document& d, const std::string& script) {
     std::vector<std::string> a; // the words of the call made
-    const std::map<std::string, std::function<Said()>> named = {
+    const std::map<std::string, std::function<std::string()>> named = {
         {"SetValue", [&] { return Said(d.SetValue(a[1], a[2], a[3], a[4])); }},
         {"CreateKey", [&] { return Said(d.CreateKey(a[1], a[2], a[3], a[4])); }},
         {"GetValue", [&] { return Said(d.GetValue(a[1], a[2])); }},
@@ -59,7 +57,7 @@ static std::string Calls(Document& d, const std::string& script) {
         for (std::string word; std::getline(words, word, '|');)
             a.push_back(word);
         a.resize(6);
-        answers += named.at(a[0])().m_strText;
+        answers += named.at(a[0])();
     }
     return answers;
 }
@@ -124,7 +122,7 @@ TEST(CDataFileTest, CreateSection_CopiesTheKeysGivenDuplicatesIncludedAsRecordsO
     keys.push_back(keys.front());
     EXPECT_TRUE(doc.CreateSection("dst", "", keys));
     doc.Last()->Keys().at(0)->m_strValue = "changed";
-    EXPECT_EQ(Said(doc.Last()->Keys().size(), doc.GetValue("k", "net")).m_strText, "2|v|");
+    EXPECT_EQ(Said(doc.Last()->Keys().size(), doc.GetValue("k", "net")), "2|v|");
 }
 
 TEST(CDataFileTest, Lookups_IgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {
@@ -157,10 +155,9 @@ TEST(CDataFileTest, TypedValues_UseTheirFixedTextForms) {
     Document doc;
     EXPECT_TRUE(doc.SetInt("i", -7, "c", "s") && doc.SetFloat("f", 2.0f, "", "s"));
     EXPECT_TRUE(doc.SetBool("y", true, "", "s") && doc.SetBool("n", false, "", "s"));
-    EXPECT_EQ(Said(doc.GetValue("i", "s"), doc.GetValue("f", "s"), doc.GetValue("y", "s"),
-                   doc.GetValue("n", "s"), doc.GetKey("i", "s")->m_strComment)
-                  .m_strText,
-              "-7|2.000000|True|False|c|");
+    EXPECT_EQ(
+        Calls(doc, "GetValue|i|s ; GetValue|f|s ; GetValue|y|s ; GetValue|n|s ; KeyComment|i|s"),
+        "-7|2.000000|True|False|c|");
     EXPECT_EQ(doc.GetInt("missing", "s"), -2147483648);
     EXPECT_EQ(doc.GetFloat("missing", "s"), 1.17549435e-38f);
     EXPECT_EQ(doc.GetFloat("f", "s"), 2.0f);
@@ -240,6 +237,13 @@ TEST(CDataFileTest, ToText_WritesTheLinesReadAsTheyStoodButThoseOfTheChange) {
         Calls(doc, change);
         EXPECT_EQ(doc.ToText(), written) << ::testing::PrintToString(text) << " " << change;
     }
+}
+
+TEST(IniFileTest, Listing_MarksTheEndOfABlankCommentWithTheKey) {
+    ct_IniFile ini("/nonexistent/vornel/none.ini", true);
+    ini.SetValue("j", "w", "", "s", true, false);
+    ini.SetKeyComment("j", "   ", "s");
+    EXPECT_EQ(ini.GetKeysStr("s", true), "#j=w\n");
 }
 
 // Each row: a helper, a text, and what the helper gives of it.

@@ -17,17 +17,6 @@ TEST(HostTest, IsCommandOk_AcceptsOnlyAnExecutableFile) {
     EXPECT_TRUE(is_command_ok(script));
 }
 
-TEST(HostTest, ReplaceFile_GivesANewFileTheModeTheUmaskLeaves) {
-    TempDir dir;
-    const mode_t mask = ::umask(027);
-    const bool replaced =
-        replace_file(dir.file("fresh.ini"), [](const TextSink& sink) { return sink("text\n"); });
-    ::umask(mask);
-    EXPECT_TRUE(replaced);
-    EXPECT_EQ(std::filesystem::status(dir.file("fresh.ini")).permissions(),
-              std::filesystem::perms(0640));
-}
-
 TEST(HostTest, ReadFrom_ReadsAFileThatGrewBeyondItsSizeWhole) {
     TempDir dir;
     const std::string text(3000000, 'g');

@@ -47,11 +47,3 @@ setup() {
 -s=WWW -k=extension_dir -v=/usr/lib/php|[www]\n; where\nextension_dir=\ngroup=a\n|[www]\n; where\nextension_dir=/usr/lib/php\ngroup=a\n
 ROWS
 }
-
-@test "a key that stands twice lists the comments of both above it; the last value wins" {
-    printf '%s\n' '[Service]' '# about x, first' 'x=1' '# about y' 'y=2' '# about x, again' 'X=3' >unit.ini
-    check_rows <<'ROWS'
-0|3\n|-i=unit.ini -s=Service -k=x
-0|[Service]\n# about x, first\n# about x, again#x=3\n# about y#y=2\n|-i=unit.ini -P -C
-ROWS
-}

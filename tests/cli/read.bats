@@ -5,7 +5,7 @@ load helpers
 
 setup() {
     cd "$BATS_TEST_TMPDIR"
-    printf '%s\n' 'top=0' '; top' '[S1]' 'a=1' '; about b' 'b=2' 'empty=' 'x[=3' 'x{=4' 'x@=5' \
+    printf '%s\n' 'top=0' '; top' '[S1]' 'a=1' '; about b' '# more' 'b=2' 'empty=' 'x[=3' 'x{=4' 'x@=5' \
         '[S2]' 'c=3' 'c = again ' '# dangling' '[Empty]' >app.ini
     cp app.ini orig.ini
     touch -d '2001-01-01 00:00:00' app.ini
@@ -24,13 +24,13 @@ setup() {
 20||-i=app.ini -s=none -k=a
 20||-i=app.ini -s=S1 -k=empty
 0|b=2\n\n|-i=app.ini -s=S1 -k=b -P
-0|; about b#b=2\n\n|-i=app.ini -s=S1 -k=b -P -C
+0|; about b\n# more#b=2\n\n|-i=app.ini -s=S1 -k=b -P -C
 20||-i=app.ini -s=s1 -k=b -P
 0|[S1]\n[S2]\n[Empty]\n|-i=app.ini -k=a
 0|; top\n[S1]\n[S2]\n# dangling\n[Empty]\n|-i=app.ini -C
 0|top=0\n[S1]\na=1\nb=2\nx[=3\nx{=4\nx@=5\n[S2]\nc= again\n[Empty]\n|-i=app.ini -P
-0|top=0\n; top\n[S1]\na=1\n; about b#b=2\nx[=3\nx{=4\nx@=5\n[S2]\nc= again\n# dangling\n[Empty]\n|-i=app.ini -P -C
-0|a=1\n; about b#b=2\nx[=3\nx{=4\nx@=5\n|-i=app.ini -s=S1 -C
+0|top=0\n; top\n[S1]\na=1\n; about b\n# more#b=2\nx[=3\nx{=4\nx@=5\n[S2]\nc= again\n# dangling\n[Empty]\n|-i=app.ini -P -C
+0|a=1\n; about b\n# more#b=2\nx[=3\nx{=4\nx@=5\n|-i=app.ini -s=S1 -C
 0||-i=app.ini -s=s1
 0||-i=app.ini -s=Empty
 20||-i=app.ini -s=none

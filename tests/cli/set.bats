@@ -19,14 +19,15 @@ setup() {
 ROWS
     cmp app.ini orig.ini && [ ! -e new.ini ] || false
     [ "$(stat -c %Y app.ini)" = "$(date -d 2001-01-01 +%s)" ]
+    umask 027 # a new file gets the mode the umask leaves
     check_rows <<'ROWS'
 0||-i=app.ini -s=NET -k=PORT -v=81
 0||-i=app.ini -s=other -k=host -v=x -f -c=the-host
 0||-i=./new.ini -s=a -k=b -v=c -f
 ROWS
     [ "$(bytes app.ini)" = $'; top\n[net]\nport=81\n\n[other]\n\n; the-host\nhost=x\n.' ]
-    [ "$(bytes new.ini)" = $'\n[a]\nb=c\n.' ]
-    run_raw -i=app.ini -s=net -k=port -v=82 -c=$'first\nroot=1\n[admin]' # no key injected
+    [ "$(bytes new.ini)" = $'\n[a]\nb=c\n.' ] && [ "$(stat -c %a new.ini)" = 640 ] || false
+    run_raw -i=app.ini -s=net -k=port -v=82 -c=$'first\n\n  root=1 \n[admin]' # no key injected
     [ "$(bytes app.ini)" = $'; top\n[net]\n\n; first\n; root=1\n; [admin]\nport=82\n\n[other]\n\n; the-host\nhost=x\n.' ]
 }
 
