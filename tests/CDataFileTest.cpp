@@ -189,6 +189,7 @@ TEST(CDataFileTest, Load_ReadsEachLineAsTheGrammarSays) {
     doc.ReadText("[long]\nk=" + std::string(5000, 'x') + "\nj=2\n[nul]\nk=w" + '\0' + "x\n");
     EXPECT_EQ(doc.GetValue("k", "long"), std::string(5000, 'x'));
     EXPECT_EQ(Calls(doc, "GetValue|j|long ; GetValue|k|nul"), "2|w|"); // NUL ends its line
+    EXPECT_NE(doc.ToText().find(std::string("w") + '\0' + "x\n"), std::string::npos); // kept whole
 }
 
 TEST(CDataFileTest, Load_GivesEachItemTheCommentLinesAboveIt) {

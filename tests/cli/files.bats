@@ -134,5 +134,6 @@ set_all_at_once() {
     python3 -c 'import os; os.setxattr("x.ini", "user.a", b"k"); os.setxattr("x.ini", "user.b", b"")' 2>/dev/null ||
         skip "no python3 or no user extended attributes here"
     run_raw -i=x.ini -s=s -k=k -v=2
+    [ "$status" -eq 0 ] && [ "$(bytes x.ini)" = $'[s]\nk=2\n.' ] || false
     [ "$(python3 -c 'import os; print(os.getxattr("x.ini", "user.a"), os.getxattr("x.ini", "user.b"))')" = "b'k' b''" ]
 }
