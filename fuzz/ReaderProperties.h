@@ -22,7 +22,6 @@ template <class Visit> void for_each_line(std::string_view text, Visit visit) {
         if (line.m_eKind == e_LineHeader)
             section = HeaderName(line.m_strText);
         visit(section, line);
-        return e_ReadNext;
     });
 }
 
@@ -57,9 +56,11 @@ inline bool touchable(const std::string& section, const st_IniLine& line, e_Chan
 }
 
 // True when every line of the text that the change may not touch stands in the written text, in
-// order, as it stood but for the CRs before its line feed; with no change, exactly those lines.
+// order, as it stood, line end included; with no change, when the written text is the text.
 inline bool keeps_lines(std::string_view text, std::string_view written, e_Change change,
                         const std::string& key, const std::string& section) {
+    if (change == e_KeepAll)
+        return text == written;
     const std::string_view mark = "\xEF\xBB\xBF";
     if (text.substr(0, 3) == mark) {
         text.remove_prefix(3);
@@ -68,17 +69,19 @@ inline bool keeps_lines(std::string_view text, std::string_view written, e_Chang
     std::size_t next = 0; // where the next written line starts
     bool kept = true;
     for_each_line(text, [&](const std::string& name, const st_IniLine& line) {
-        std::string_view own = line.m_strLine;
-        while (!own.empty() && own.back() == '\r')
-            own.remove_suffix(1);
+        // a last line without a line end takes one when a line is written after it
+        const bool open = line.m_strLine.data() + line.m_strLine.size() == text.end();
         for (bool found = false; kept && !found && !touchable(name, line, change, key, section);) {
-            const std::size_t end = written.find('\n', next);
-            found = end != std::string_view::npos && written.substr(next, end - next) == own;
-            kept = end != std::string_view::npos && (found || change != e_KeepAll);
+            std::size_t end = std::min(written.find('\n', next), written.size());
+            kept = next <= written.size();
+            const std::size_t own = open ? next + line.m_strLine.size() : end;
+            found = kept &&
+                    written.substr(next, end - next).substr(0, own - next) == line.m_strLine &&
+                    written.find_first_not_of('\r', own) >= end;
             next = end + 1;
         }
     });
-    return kept && (change != e_KeepAll || next == written.size());
+    return kept;
 }
 
 // A set keeps the key's comment, as the tool's does without -c.

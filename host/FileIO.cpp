@@ -15,6 +15,7 @@
 #if VORNEL_HAVE_XATTR
 #include <sys/xattr.h>
 #endif
+#include <new>
 #include <unistd.h>
 #include <vector>
 
@@ -219,29 +220,64 @@ bool takes_no_temporary(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// One more try for a passing fault; a temporary file that stays is named for the user.
+// One more try for a passing fault; a temporary file that stays is named for the user, unless
+// memory has run out for the text that names it.
 void remove_temporary(const std::string& temporary) {
     if (::unlink(temporary.c_str()) == 0 || errno == ENOENT)
         return;
-    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+    if (::unlink(temporary.c_str()) == 0 || errno == ENOENT)
+        return;
+    try {
         m_strError += "ERROR:\n\tA temporary file could not be removed!\t['" + temporary + "']\n";
+    } catch (const std::bad_alloc&) {
+    }
 }
+
+// The temporary file goes, and its descriptor is closed, however its filling ends, an exception
+// from the text's source included.
+class Temporary {
+public:
+    explicit Temporary(const std::string& path) : m_path(path), m_fd(::mkstemp(&m_path[0])) {}
+    ~Temporary() {
+        Close();
+        if (m_fd == kClosed) // made, and not renamed
+            remove_temporary(m_path);
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    int Fd() const { return m_fd; }
+    // After fsync, as for a new file, a failing close changes nothing on the disk.
+    void Close() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = m_fd >= 0 ? kClosed : m_fd;
+    }
+    bool RenameTo(const std::string& target) {
+        Close();
+        const bool renamed = ::rename(m_path.c_str(), target.c_str()) == 0;
+        m_fd = renamed ? kRenamed : m_fd;
+        return renamed;
+    }
+
+private:
+    static constexpr int kClosed = -2;
+    static constexpr int kRenamed = -3;
+    std::string m_path;
+    int m_fd;
+};
 
 bool replace_through_temporary(const std::string& target, const TextSource& text,
                                const struct stat* original) {
     const std::string directory = directory_of(target);
-    std::string temporary = directory + "/.vornel-XXXXXX"; // fits whatever the file's name
-    const int fd = ::mkstemp(&temporary[0]);
-    if (fd < 0) {
+    Temporary temporary(directory + "/.vornel-XXXXXX"); // fits whatever the file's name
+    if (temporary.Fd() < 0) {
         if (!takes_no_temporary(errno))
             return false;
         return original ? rewrite_reserved(target, text) : write_new_in_place(target, text);
     }
-    const bool filled = fill_temporary(fd, text, target, original);
-    ::close(fd); // after fsync, as for a new file
-    if (filled && ::rename(temporary.c_str(), target.c_str()) == 0)
+    if (fill_temporary(temporary.Fd(), text, target, original) && temporary.RenameTo(target))
         return sync_directory(directory);
-    remove_temporary(temporary);
     return false;
 }
 

@@ -18,7 +18,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
       m_bBinary(false), m_bUnreadable(false), m_bByteOrderMark(false) {
-    AppendSection("", "", HashNoCase(""));
+    Scan();
 }
 
 CDataFile::~CDataFile() {
@@ -37,75 +37,87 @@ void CDataFile::SetFileName(const std::string& newName) {
 
 // A section handed out has its records: a caller may look at them or change them.
 t_Section CDataFile::GetSection(const std::string& section) {
-    const t_Section found = m_sectionIndex.Find(section, m_vecSections);
-    if (found)
-        found->ReadUnreadLines();
-    return found;
+    SyncRecords();
+    Refresh();
+    const std::size_t at = SectionAt(section);
+    if (at == NameIndex::npos)
+        return t_Section();
+    if (!m_vecSections[at]->m_bHandedOut)
+        MakeRecords(*m_vecSections[at]);
+    return m_vecSections[at];
 }
 
 t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
     const t_Section found = GetSection(section);
-    return found ? found->FindKey(key) : t_Key();
+    if (!found)
+        return t_Key();
+    for (const t_Key& record : found->Keys()) {
+        if (EqualsNoCase(record->m_strName, key))
+            return record;
+    }
+    return t_Key();
 }
 
-t_Section CDataFile::AppendSection(const std::string& name, const std::string& comment,
-                                   std::uint32_t hash) {
-    auto section = std::make_shared<st_section>();
-    section->m_strName = name;
-    section->m_strComment = comment;
-    section->m_nLastBlock = name.empty() ? 0 : kNoBlock; // the unnamed one's keys stand first
-    m_vecSections.push_back(section);
-    m_sectionIndex.AddAbsent(hash, m_vecSections.size() - 1);
-    return section;
-}
-
-void st_section::AppendKey(st_key&& record, std::uint32_t hash) {
-    m_vecKeys.push_back(std::make_shared<st_key>(std::move(record)));
-    m_keyIndex.AddAbsent(hash, m_vecKeys.size() - 1);
-}
-
-void st_section::RemoveKey(const t_Key& key) {
-    m_vecKeys.erase(std::find(m_vecKeys.begin(), m_vecKeys.end(), key));
-    m_keyIndex.Rebuild(m_vecKeys);
+// A change made in a record is made as the call that changes it would make it.
+void CDataFile::SyncRecords() {
+    if (!m_bRecordsOut)
+        return;
+    Refresh();
+    for (const t_Section& section : m_vecSections) {
+        if (section->m_strComment != section->m_strCommentRead && !section->m_strName.empty())
+            ReplaceComment(m_vecBlocks[section->m_vecBlocks.front()].m_nHeader,
+                           section->m_strComment);
+        for (std::size_t i = 0; i < section->m_vecKeys.size(); ++i) {
+            const st_key& key = *section->m_vecKeys[i];
+            const st_key& read = section->m_vecRead[i];
+            if (key.m_strValue != read.m_strValue || key.m_strComment != read.m_strComment)
+                StoreValue(*section, FindKeyLines(*section, read.m_strName), read.m_strName,
+                           key.m_strValue, &key.m_strComment);
+        }
+    }
+    Refresh();
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {
     Report(e_Info, "[CDataFile::CreateSection] Section <" + name + "> allready exists. Aborting.");
 }
 
+// The unnamed section has no header: it exists with or without lines before the first one.
 bool CDataFile::CreateSection(const std::string& name, const std::string& comment) {
-    if (IsSectionExist(name)) {
+    SyncRecords();
+    Refresh();
+    if (FindSection(name)) {
         ReportSectionExists(name);
         return false;
     }
     if (!IsStorable(name, "", ""))
         return false;
-    AppendSection(name, comment, HashNoCase(name));
+    if (name.empty())
+        m_bUnnamed = true;
+    else
+        InsertSection(name, comment);
+    m_vecSections.push_back(std::make_shared<st_section>());
+    m_bChanged = true;
     m_bDirty = true;
     return true;
 }
 
 bool CDataFile::SetValue(const std::string& key, const std::string& value,
                          const std::string& comment, const std::string& section) {
-    if (!IsStorable(section, key, value))
+    if (key.empty() || !IsStorable(section, key, value))
         return false;
-    t_Section found = GetSection(section);
-    if (!found) {
+    SyncRecords();
+    Refresh();
+    if (!FindSection(section)) {
         if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
             return false;
-        found = GetSection(section);
+        Refresh();
     }
-    if (t_Key existing = found->FindKey(key)) {
-        existing->m_strValue = value;
-        existing->m_bCommentSet = existing->m_bCommentSet || existing->m_strComment != comment;
-        existing->m_strComment = comment;
-        m_bDirty = true;
-        return true;
-    }
-    if (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS))
+    const st_section& found = *FindSection(section);
+    const st_KeyLines lines = FindKeyLines(found, key);
+    if (lines.m_nFirst == std::string::npos && (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS)))
         return false;
-    found->AppendKey(st_key{key, value, comment}, HashNoCase(key));
-    m_bDirty = true;
+    StoreValue(found, lines, key, value, &comment);
     return true;
 }
 
@@ -113,37 +125,57 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
     return GetValue(key, section);
 }
 
-// The blocks of the section stay in the text, marked: a rewrite drops their items.
+// Every line of the section's blocks that stores goes with the comment lines it owns.
 bool CDataFile::DeleteSection(const std::string& section) {
-    const t_Section found = GetSection(section);
+    SyncRecords();
+    Refresh();
+    const st_section* found = FindSection(section);
     if (!found)
         return false;
-    for (st_Block& block : m_vecBlocks)
-        block.m_bRemoved = block.m_bRemoved || block.m_section == found;
-    m_vecSections.erase(std::find(m_vecSections.begin(), m_vecSections.end(), found));
-    m_sectionIndex.Rebuild(m_vecSections);
+    for (std::size_t block : found->m_vecBlocks) {
+        if (block != 0)
+            DropLine(m_vecBlocks[block].m_nHeader, !m_vecBlocks[block].m_bCreates);
+    }
+    ForEachLine(*found, [&](std::string_view line, std::size_t start) {
+        const e_LineKind kind = Meaning(line).m_eKind;
+        if (kind == e_LineKey || kind == e_LineEmptyValue)
+            DropLine(start, false);
+    });
+    if (section.empty())
+        m_bUnnamed = false;
+    m_vecSections.erase(m_vecSections.begin() + static_cast<std::ptrdiff_t>(SectionAt(section)));
+    IndexSections();
+    m_bChanged = true;
     return true;
 }
 
+// A line without a value after the first goes alone: the comment lines above it are another's.
 bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
-    const t_Section owner = GetSection(section);
-    const t_Key found = owner ? owner->FindKey(key) : t_Key();
-    if (!found)
-        return false;
-    owner->RemoveKey(found);
-    return true;
+    SyncRecords();
+    Refresh();
+    const st_section* found = FindSection(section);
+    bool held = false;
+    if (found) {
+        ForEachLine(*found, [&](std::string_view line, std::size_t start) {
+            const st_IniLine meaning = Meaning(line);
+            if ((meaning.m_eKind != e_LineKey && meaning.m_eKind != e_LineEmptyValue) ||
+                !EqualsNoCase(meaning.m_strText, key))
+                return;
+            DropLine(start, held && meaning.m_eKind == e_LineEmptyValue);
+            held = true;
+        });
+    }
+    return held;
 }
 
 int CDataFile::SectionCount() const {
+    Refresh();
     return static_cast<int>(m_vecSections.size());
 }
 
-bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) {
-    return GetKey(key, section) != nullptr;
-}
-
 bool CDataFile::IsSectionExist(const std::string& section) const {
-    return m_sectionIndex.Find(section, m_vecSections) != nullptr;
+    Refresh();
+    return FindSection(section) != nullptr;
 }
 
 static bool has_line_break(const std::string& text) {

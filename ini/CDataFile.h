@@ -8,6 +8,7 @@
 #include "ini/NameIndex.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,67 +23,60 @@ constexpr std::int64_t FLAG_CREATE_KEYS = 4;
 
 enum e_DebugLevel { e_Debug, e_Info, e_Warn, e_Error, e_Fatal, e_Critical };
 
-// A key that stands on several lines holds the last value and the comment lines of each.
+// A key as the merged view gives it: the first spelling, the last value, the comment lines above
+// each line that stored in it.
 struct st_key {
     std::string m_strName;
     std::string m_strValue;
     std::string m_strComment;
-    // The first and the last line that stored in the key; null for a key made by a call.
-    const char* m_pFirstLine = nullptr;
-    const char* m_pLastLine = nullptr;
-    bool m_bCommentSet = false; // a rewrite puts it in place of the comment above the last line
 };
 
 typedef std::shared_ptr<st_key> t_Key;
 typedef std::vector<t_Key> KeyList;
 
-constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
-
-// A section, merged over the blocks of the text that its headers start, and its keys. The key
-// list is reached through its index only, so that no caller can leave the two out of step.
+// A section, over all the blocks of the text that its headers start. Its key records are made
+// when a caller asks for the section, and what the caller changes in them reaches the text at
+// the document's next call.
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
-    // The last block that holds the section (0 for the unnamed one); kNoBlock if made by a call.
-    std::size_t m_nLastBlock = kNoBlock;
-    bool m_bCommentSet = false; // a rewrite puts it in place of the comment above the first header
-    // Lines of the text that hold the keys, not read into records until a change needs them.
-    std::string_view m_unreadLines;
 
-    // Returns the records of the keys, in file order.
+    // Returns the records of the keys in file order; empty until GetSection hands them out.
     const KeyList& Keys() const { return m_vecKeys; }
-    // Returns the key of that name (letter case aside; hash: HashNoCase of it), or an empty one.
-    t_Key FindKey(std::string_view name) const { return m_keyIndex.Find(name, m_vecKeys); }
-    t_Key FindKey(std::string_view name, std::uint32_t hash) const {
-        return m_keyIndex.Find(name, m_vecKeys, hash);
-    }
-    // Appends a key whose name the section does not hold yet; hash is HashNoCase of the name.
-    void AppendKey(st_key&& record, std::uint32_t hash);
-    // Appends copies (on no line) of the keys, names held already included: the first is found.
-    void AppendCopies(const KeyList& keys);
-    // Removes the key, which the section holds.
-    void RemoveKey(const t_Key& key);
-    // Reads the lines still unread into the records, as reading a file does.
-    void ReadUnreadLines();
 
 private:
+    friend class CDataFile;
+
     KeyList m_vecKeys;
-    NameIndex<st_key> m_keyIndex;
+    std::vector<st_key> m_vecRead; // the records as the text gave them, to tell what changed
+    std::string m_strCommentRead;
+    std::vector<std::size_t> m_vecBlocks; // the document's blocks that hold the section
+    bool m_bHandedOut = false;
 };
 
 typedef std::shared_ptr<st_section> t_Section;
 typedef std::vector<t_Section> SectionList;
 
-// The lines from one header (or the start of the text) up to the next header.
+// The lines from one header (or the start of the text) up to the next header, as positions.
 struct st_Block {
-    t_Section m_section; // the section its header names, as reading the text found it
-    bool m_bCreates;     // its header is the first of the section: the section's comment is above
-    bool m_bRemoved;     // the section was deleted: a rewrite drops the items of the block
+    std::size_t m_nHeader; // where its header line starts; for the first block, 0
+    std::size_t m_nBody;   // where the line after the header starts
+    std::size_t m_nEnd;    // where the next header line starts, or the end of the text
+    std::size_t m_nSection;
+    bool m_bCreates; // its header is the first of its section
 };
 
-// The document keeps the text read. Its records are the merged view that lookups, listings and
-// calls work on, and know the lines they came from, so a rewrite writes the text's own lines and
-// changes only those of the items that changed. A section's keys are read when first needed.
+// A replacement of the bytes [m_nBegin, m_nEnd) of the text; an insertion where both are equal.
+struct st_Edit {
+    std::size_t m_nBegin;
+    std::size_t m_nEnd;
+    std::string m_strText;
+};
+
+// The document is the text read, its blocks, and the edits that calls made to it: a save copies
+// every byte the edits do not replace as it stood. Lookups and changes walk only the lines of the
+// section they name; nothing holds a record per key unless a caller asks for one. Edits wait
+// until the text is next read, so that a change saved at once never copies the text in memory.
 // Nothing saves unless its contract says so. The tool uses neither the typed values nor
 // ini/CDataFileExtras.cpp (vornel_extras).
 class CDataFile {
@@ -101,12 +95,13 @@ public:
     // Sets the file that Save writes; a change of a set name marks the document modified.
     void SetFileName(const std::string& newName);
 
-    // Return the document's own record of the section, or of its key (letter case aside), or an
-    // empty pointer; both read the section's unread lines into records.
+    // Return the document's record of the section, with records of its keys, or of one key
+    // (letter case aside), or an empty pointer. A change made in them reaches the text at the
+    // next call; the records stay the document's until a call changes the text.
     t_Section GetSection(const std::string& section);
     t_Key GetKey(const std::string& key, const std::string& section);
-    // Append a section (with copies of the keys, duplicates included); false when the name
-    // exists or would not read back as itself.
+    // Append a section (with the keys given, merged as a file would merge them); false when the
+    // name exists or would not read back as itself.
     bool CreateSection(const std::string& name, const std::string& comment);
     bool CreateSection(const std::string& name, const std::string& comment, const KeyList& keys);
     // Stores the value and comment of a key, creating its section and the key as the flags
@@ -127,9 +122,8 @@ public:
     // Return the number of keys (those read with an empty value included) and of sections.
     int KeyCount() const;
     int SectionCount() const;
-    // Whether the key exists; reads the section's unread lines into its records first.
-    bool IsKeyExist(const std::string& key, const std::string& section);
-    // Whether the section exists; changes nothing.
+    // Whether the key, or the section, exists; change nothing.
+    bool IsKeyExist(const std::string& key, const std::string& section) const;
     bool IsSectionExist(const std::string& section) const;
     // Replace the comment of the key or section; false when it is missing.
     bool SetKeyComment(const std::string& key, const std::string& comment,
@@ -142,15 +136,13 @@ public:
     bool Load(const std::string& fileName, bool adoptName);
     // Reads INI text into the document as Load does with the text of a file.
     void ReadText(const std::string& text);
-    // Writes ToText to the file atomically and clears the modified flag; false, leaving the
+    // Writes the text to the file atomically and clears the modified flag; false, leaving the
     // file as it was, when there is no section, no file name or the write fails.
     bool Save();
     // Returns a comment as the writer puts it: trimmed, an indicator before every line that
     // lacks one; with removeIndicators, indicators and white space off its ends.
     std::string CommentStr(const std::string& comment, bool removeIndicators) const;
-    // Returns the text that Save writes: the lines read as they stood (LF line ends) but those
-    // of changed and deleted items; items made by calls in the layout, new keys at the end of
-    // their section's last block, new sections at the end.
+    // Returns the text that Save writes: the text read with the edits of the calls made since.
     std::string ToText() const;
 
     // The setters store the value's fixed text form through SetValue; the getters return the
@@ -173,39 +165,111 @@ public:
     static bool m_bReport;
 
 protected:
+    // Where a key stands in its section: the lines that name it.
+    struct st_KeyLines {
+        std::size_t m_nFirst = std::string::npos; // the first line that names it; npos: none
+        std::size_t m_nLast = std::string::npos;  // the last line that stores in it
+        std::string_view m_strValue;              // the value that line stores
+    };
+
+    // Returns the section of that name (letter case aside), or null; reads nothing.
+    const st_section* FindSection(std::string_view name) const;
+    // Returns the lines of the key in the section.
+    st_KeyLines FindKeyLines(const st_section& section, std::string_view key) const;
+    // Returns the comment lines above each line that stores in the key, in file order.
+    std::string KeyComment(const st_section& section, std::string_view key) const;
+    // Stores the value (and with a comment, the comment) in the key the lines give, or in a new
+    // key of the section; the caller has checked the names and the creation rules.
+    void StoreValue(const st_section& section, const st_KeyLines& lines, const std::string& key,
+                    const std::string& value, const std::string* comment);
+    // Calls visit(name, value, commentLines) for each key of the section, once for a name
+    // repeated, in file order: the first spelling, the last value, the comment lines only with
+    // withComments. Reads nothing into records.
+    using KeyVisit = std::function<void(std::string_view name, std::string_view value,
+                                        const std::string& comment)>;
+    void ForEachKey(const st_section& section, bool withComments, const KeyVisit& visit) const;
+    // Applies the edits waiting to the text and finds its blocks again; changes no content.
+    void Refresh() const;
+    // The text without its byte order mark; positions of lines and edits count in it.
+    std::string_view Lines() const;
+
     std::int64_t m_lFlags;
-    SectionList m_vecSections;
+    mutable SectionList m_vecSections;
     std::string m_strFileName;
     bool m_bDirty;
     bool m_bAutoSave;
     bool m_bBinary;     // the text held NUL bytes: nothing the writer could give back whole
     bool m_bUnreadable; // the file stands but the last Load could not read it: never replace it
 
-    // Returns the section's records, or those read from its unread lines into scratch.
-    static const KeyList& KeysOf(const st_section& section, st_section& scratch);
-    // Makes room in out for about the size of the text read.
-    void ReserveText(std::string& out) const;
-
 private:
-    friend class IniReader;
-    friend class TextWriter;
-
     static void ReportSectionExists(const std::string& name);
     void Adopt(FileText&& text);
-    // Appends a section whose name the document does not hold yet; hash is HashNoCase of it.
-    t_Section AppendSection(const std::string& name, const std::string& comment,
-                            std::uint32_t hash);
-    // The text without its byte order mark.
-    std::string_view Lines() const;
-
-    NameIndex<st_section> m_sectionIndex;
-    FileText m_text; // the text read, which records and unread lines point into
-    std::vector<st_Block> m_vecBlocks;
-    bool m_bByteOrderMark; // the text began with one: not part of its first line, written back
-
-    // What the written text starts with before its lines.
+    // Finds the blocks and sections of the text; sections keep their records by name.
+    void Scan() const;
+    void AddSection(const t_Section& section, const std::string& name, std::size_t block) const;
+    void JoinBlock(std::size_t section, std::size_t block) const;
+    void IndexSections() const;
+    std::size_t SectionAt(std::string_view name) const;
+    bool HasKeyLine(std::size_t from, std::size_t to) const;
+    // Returns the meaning of a line of the text, or of the line that starts at the position
+    // (and where the next one starts).
+    st_IniLine Meaning(std::string_view line) const;
+    st_IniLine LineAt(std::size_t start, std::size_t* next = nullptr) const;
+    // Returns where the line ending just before the position (a line start, or the end) starts.
+    std::size_t LineAbove(std::size_t position) const;
+    // Calls visit(line, start) for each line of the section's blocks, in file order.
+    template <class Visit> void ForEachLine(const st_section& section, Visit&& visit) const;
+    // Where the lines above the line start that it owns: back over empty, comment and other
+    // lines that store nothing, and over headers of sections that stood before.
+    std::size_t RunStart(std::size_t line) const;
+    std::string CommentAbove(std::size_t line) const;
+    bool IsRepeatedHeader(std::size_t start) const;
+    // Where new lines of the block go: after its last key line and the lines up to the empty
+    // and comment lines that lead to what follows.
+    std::size_t InsertPoint(const st_Block& block) const;
+    // The line end that a line written at the position takes.
+    std::string LineEndAt(std::size_t position) const;
+    // Whether the line above the position is empty, passing comment lines at or after skipFrom.
+    bool EmptyAbove(std::size_t position, std::size_t skipFrom) const;
+    std::string LaidOutComment(std::size_t position, const std::string& comment,
+                               std::size_t skipFrom) const;
+    // What a written text starts with before its lines.
     std::string TextStart(std::string_view written) const;
+    // Edits: drop the line (without alone, with the comment lines it owns and the empty lines
+    // just above it); put a comment in place of the one the line owns; insert lines; add a
+    // section at the end of the last block.
+    void DropLine(std::size_t start, bool alone);
+    void ReplaceComment(std::size_t line, const std::string& comment);
+    void InsertLines(std::size_t position, std::string text);
+    void InsertSection(const std::string& name, const std::string& comment);
+    void AddEdit(std::size_t begin, std::size_t end, std::string text);
+    // Turns the changes made in records handed out into edits.
+    void SyncRecords();
+    void MakeRecords(st_section& section) const;
+    bool WriteText(const TextSink& sink) const;
+
+    mutable FileText m_text; // the text read, which the blocks point into
+    mutable std::vector<st_Block> m_vecBlocks;
+    mutable NameIndex m_sectionIndex;
+    mutable std::vector<st_Edit> m_vecEdits; // sorted by position, none over another
+    mutable bool m_bChanged = false;         // the text or the sections changed since the scan
+    mutable bool m_bRecordsOut = false;      // records were handed out
+    bool m_bUnnamed = true; // the unnamed section exists, whether or not lines of it stand
+    bool m_bByteOrderMark;  // the text began with one: not part of its first line, written back
 };
+
+// Lines are cut at their line feeds only: visit classifies those it needs.
+template <class Visit> void CDataFile::ForEachLine(const st_section& section, Visit&& visit) const {
+    const std::string_view lines = Lines();
+    for (std::size_t index : section.m_vecBlocks) {
+        const st_Block& block = m_vecBlocks[index];
+        for (std::size_t start = block.m_nBody; start < block.m_nEnd;) {
+            const std::size_t end = std::min(lines.find('\n', start), lines.size());
+            visit(lines.substr(start, end - start), start);
+            start = end + 1;
+        }
+    }
+}
 
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.
 void Report(e_DebugLevel level, const std::string& message);

@@ -16,19 +16,21 @@ CDataFile::CDataFile(const std::string& fileName, bool autoSave) : CDataFile(aut
 
 void CDataFile::Clear() {
     m_text = FileText();
-    m_vecBlocks.clear();
+    m_vecEdits.clear();
     m_bDirty = false;
     m_strFileName.clear();
     m_bByteOrderMark = false;
-    m_vecSections.clear();
-    m_sectionIndex = NameIndex<st_section>();
+    m_bUnnamed = false;
+    Scan();
 }
 
+// The keys merge as a file's repeated keys do; one without a value makes no line.
 bool CDataFile::CreateSection(const std::string& name, const std::string& comment,
                               const KeyList& keys) {
     if (!CreateSection(name, comment))
         return false;
-    GetSection(name)->AppendCopies(keys);
+    for (const t_Key& key : keys)
+        CreateKey(key->m_strName, key->m_strValue, key->m_strComment, name);
     m_bDirty = true;
     return true;
 }
@@ -43,30 +45,37 @@ bool CDataFile::CreateKey(const std::string& key, const std::string& value,
 }
 
 int CDataFile::KeyCount() const {
-    std::size_t count = 0;
-    st_section scratch;
+    Refresh();
+    int count = 0;
     for (const t_Section& section : m_vecSections)
-        count += KeysOf(*section, scratch).size();
-    return static_cast<int>(count);
+        ForEachKey(*section, false,
+                   [&](std::string_view, std::string_view, const std::string&) { ++count; });
+    return count;
 }
 
 bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment,
                               const std::string& section) {
-    const t_Key found = GetKey(key, section);
-    if (!found)
+    SyncRecords();
+    Refresh();
+    const st_section* found = FindSection(section);
+    const st_KeyLines lines = found ? FindKeyLines(*found, key) : st_KeyLines();
+    if (lines.m_nFirst == std::string::npos)
         return false;
-    found->m_strComment = comment;
-    found->m_bCommentSet = true;
-    m_bDirty = true;
+    ReplaceComment(lines.m_nLast, comment);
     return true;
 }
 
+// The unnamed section has no header: its comment goes first and reads back as the next item's.
 bool CDataFile::SetSectionComment(const std::string& section, const std::string& comment) {
-    t_Section found = GetSection(section);
+    SyncRecords();
+    Refresh();
+    const st_section* found = FindSection(section);
     if (!found)
         return false;
-    found->m_strComment = comment;
-    found->m_bCommentSet = true;
+    if (section.empty())
+        InsertLines(0, LaidOutComment(0, comment, 0));
+    else
+        ReplaceComment(m_vecBlocks[found->m_vecBlocks.front()].m_nHeader, comment);
     m_bDirty = true;
     return true;
 }
@@ -102,15 +111,6 @@ int WriteLn(std::ostream& stream, const char* format, ...) {
     return static_cast<int>(line.size());
 }
 
-bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) {
+bool ct_IniFile::ExistsKey(const std::string& key, const std::string& section) const {
     return m_bOk && IsKeyExist(key, section);
-}
-
-// The list may name a key twice; indexing it whole keeps the first of each name. A copy stands
-// on no line of the text.
-void st_section::AppendCopies(const KeyList& keys) {
-    for (const t_Key& key : keys)
-        m_vecKeys.push_back(
-            std::make_shared<st_key>(st_key{key->m_strName, key->m_strValue, key->m_strComment}));
-    m_keyIndex.Rebuild(m_vecKeys);
 }

@@ -1,5 +1,5 @@
-// Reading INI text into the document: one pass makes the sections and blocks; a section's key
-// lines are read into records when first needed, or read past to find one value.
+// Reading INI text into the document: one pass finds the headers and so the blocks and sections;
+// lookups walk the lines of one section, and what an item owns is found from its line.
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
@@ -14,160 +14,38 @@ void Trim(std::string& text) {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t npos = std::string::npos;
 
 bool starts_with_mark(std::string_view text) {
     return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
 }
 
-// The lines of one section's keys. Comment lines wait for the next key stored or section
-// created, which takes them as its comment; other lines that store nothing are passed over.
-class KeyLines {
-public:
-    void Take(st_section* section, const st_IniLine& line) {
-        if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue)
-            Store(*section, line);
-        else if (line.m_eKind == e_LineComment)
-            m_strPending.append("\n").append(line.m_strText);
-    }
-
-    std::string Taken() { return std::exchange(m_strPending, std::string()); }
-
-    std::string m_strPending;
-
-private:
-    // Repeated keys merge into the first, the last value winning, the comment lines above each
-    // in file order; a repeated key without a value stores nothing.
-    void Store(st_section& section, const st_IniLine& line) {
-        const std::uint32_t hash = HashNoCase(line.m_strText);
-        const t_Key existing = section.FindKey(line.m_strText, hash);
-        if (!StoresInKey(line, existing != nullptr))
-            return;
-        const char* start = line.m_strLine.data();
-        if (existing) {
-            existing->m_strComment += Taken();
-            existing->m_strValue.assign(line.m_strValue);
-            existing->m_pLastLine = start;
-            return;
-        }
-        section.AppendKey(st_key{std::string(line.m_strText), std::string(line.m_strValue), Taken(),
-                                 start, start, false},
-                          hash);
-    }
-};
-
-// Reads a section's key lines into it; returns the comment lines after the last that stores.
-std::string read_key_lines(st_section& section, std::string_view lines) {
-    KeyLines keys;
-    ReadLines(lines, false, [&](const st_IniLine& line) {
-        keys.Take(&section, line);
-        return e_ReadNext;
-    });
-    return keys.Taken();
+bool is_key_line(const st_IniLine& line) {
+    return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
 }
 
-// The comment lines after the last key line, which the next item takes, found from the end; a key
-// line without a value after it may store or not, and those lines are read forward.
-std::string lines_left(std::string_view lines) {
-    std::size_t from = 0;
-    ReadLinesBackward(lines, [&](const st_IniLine& line) {
-        if (StoresInKey(line, true))
-            from = static_cast<std::size_t>(line.m_strLine.data() - lines.data()) +
-                   line.m_strLine.size();
-        return !StoresInKey(line, false);
-    });
-    const std::string_view after = lines.substr(from);
-    if (TrimWhite(after).empty())
-        return std::string();
-    st_section scratch;
-    return read_key_lines(scratch, after);
+// Whether the line can name a key that starts with the character (lower case): a name starts at
+// the line's first character that trimming keeps. Passes most lines without classifying them.
+bool may_name(std::string_view line, char first) {
+    for (char c : line) {
+        if (!IsIn(kWhiteSpace, c) && !IsIn(kEqualIndicators, c))
+            return LowerAscii(c) == first;
+    }
+    return false;
 }
 
 // "[]" keeps the key lines before the first header of a text merged after others unnamed.
 std::string merge_separator(std::string_view text) {
-    bool key = false;
-    ReadLines(text.substr(0, NextHeaderLine(text, 0)), true, [&](const st_IniLine& line) {
-        key = key || StoresInKey(line, false);
-        return e_ReadNext;
-    });
-    return key ? "[]\n" : "";
+    for (std::size_t start = 0; start < NextHeaderLine(text, 0);) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        if (is_key_line(ClassifyLine(text.substr(start, end - start))))
+            return "[]\n";
+        start = end + 1;
+    }
+    return "";
 }
 
 } // namespace
-
-// Turns INI text into sections and blocks. A new section keeps its key lines unread; those
-// before the first header, under a repeated header or in a text with NUL bytes are read at once.
-class IniReader {
-public:
-    IniReader(CDataFile& document, std::string_view text, bool mayDefer)
-        : m_document(document), m_text(text), m_bMayDefer(mayDefer) {}
-
-    void Read(bool hasNul) {
-        const t_Section unnamed = m_document.m_sectionIndex.Find("", m_document.m_vecSections);
-        m_document.m_vecBlocks.assign(1, st_Block{unnamed, false, false});
-        ReadLines(m_text, hasNul, [this](const st_IniLine& line) { return HandleLine(line); });
-        CloseSection(m_text.size());
-    }
-
-private:
-    e_ReadOn HandleLine(const st_IniLine& line) {
-        if (line.m_eKind == e_LineHeader)
-            return HandleHeader(line);
-        if (line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue) {
-            m_document.m_bDirty = m_document.m_bDirty || line.m_eKind == e_LineKey;
-            Current();
-        }
-        m_keys.Take(m_current.get(), line);
-        return e_ReadNext;
-    }
-
-    // A repeated header only selects its section: the comment above it waits for the next item.
-    e_ReadOn HandleHeader(const st_IniLine& line) {
-        const auto start = static_cast<std::size_t>(line.m_strLine.data() - m_text.data());
-        CloseSection(start);
-        m_nKeysStart = std::min(start + line.m_strLine.size() + 1, m_text.size());
-        const std::string name = HeaderName(line.m_strText);
-        const std::uint32_t hash = HashNoCase(name);
-        m_current = m_document.m_sectionIndex.Find(name, m_document.m_vecSections, hash);
-        const bool creates = !m_current;
-        m_bDefer = m_bMayDefer && creates;
-        if (creates) {
-            m_current = m_document.AppendSection(name, m_keys.Taken(), hash);
-            m_document.m_bDirty = true;
-        } else {
-            m_current->ReadUnreadLines();
-            CDataFile::ReportSectionExists(name);
-        }
-        m_current->m_nLastBlock = m_document.m_vecBlocks.size();
-        m_document.m_vecBlocks.push_back(st_Block{m_current, creates, false});
-        return m_bDefer ? e_ReadToHeader : e_ReadNext;
-    }
-
-    void CloseSection(std::size_t end) {
-        if (!m_bDefer)
-            return;
-        m_current->m_unreadLines = m_text.substr(m_nKeysStart, end - m_nKeysStart);
-        m_keys.m_strPending = lines_left(m_current->m_unreadLines);
-    }
-
-    // Keys before the first header go to the section without a name, made if there is none.
-    void Current() {
-        if (m_current)
-            return;
-        m_current = m_document.m_vecBlocks.front().m_section;
-        if (m_current)
-            return;
-        m_current = m_document.AppendSection("", "", HashNoCase(""));
-        m_document.m_vecBlocks.front().m_section = m_current;
-    }
-
-    CDataFile& m_document;
-    std::string_view m_text;
-    const bool m_bMayDefer;
-    bool m_bDefer = false; // the keys of the current section are passed over unread
-    std::size_t m_nKeysStart = 0;
-    t_Section m_current;
-    KeyLines m_keys;
-};
 
 // A file that could not be read whole is never adopted: a save must not replace what was not read.
 bool CDataFile::Load(const std::string& fileName, bool adoptName) {
@@ -187,25 +65,23 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
 }
 
 // A document that holds something reads its own text with the new one after it: the rules of
-// repeated sections and keys are those of the merge. A NUL byte ends its line: no deferring.
+// repeated sections and keys are those of the merge.
 void CDataFile::Adopt(FileText&& text) {
+    SyncRecords();
     const bool marked = starts_with_mark(text.View());
-    const std::string earlier = ToText();
+    std::string earlier = ToText();
     if (!earlier.empty()) {
         const std::string_view added = text.View().substr(marked ? kByteOrderMark.size() : 0);
+        if (earlier.back() != '\n')
+            earlier += '\n';
         text = FileText(earlier + merge_separator(added) + std::string(added));
     }
-    const bool unnamed = IsSectionExist("");
-    m_vecSections.clear();
-    m_sectionIndex = NameIndex<st_section>();
-    if (unnamed)
-        AppendSection("", "", HashNoCase(""));
     m_text = std::move(text);
+    m_vecEdits.clear();
     m_bByteOrderMark = m_bByteOrderMark || marked;
-    const std::string_view lines = Lines();
-    const bool hasNul = lines.find('\0') != std::string_view::npos;
-    m_bBinary = m_bBinary || hasNul;
-    IniReader(*this, lines, !hasNul).Read(hasNul);
+    m_bBinary = m_bBinary || Lines().find('\0') != std::string_view::npos;
+    Scan();
+    m_bDirty = m_bDirty || m_vecBlocks.size() > 1 || HasKeyLine(0, m_vecBlocks.front().m_nEnd);
 }
 
 std::string_view CDataFile::Lines() const {
@@ -213,43 +89,254 @@ std::string_view CDataFile::Lines() const {
     return text.substr(starts_with_mark(text) ? kByteOrderMark.size() : 0);
 }
 
-void CDataFile::ReserveText(std::string& out) const {
-    const std::size_t size = m_text.View().size();
-    out.reserve(size + size / 8);
+// A NUL byte ends the meaning of its line: what follows it is kept, never read.
+st_IniLine CDataFile::Meaning(std::string_view line) const {
+    st_IniLine meaning = ClassifyLine(m_bBinary ? line.substr(0, line.find('\0')) : line);
+    meaning.m_strLine = line;
+    return meaning;
 }
 
-void st_section::ReadUnreadLines() {
-    read_key_lines(*this, std::exchange(m_unreadLines, std::string_view()));
+st_IniLine CDataFile::LineAt(std::size_t start, std::size_t* next) const {
+    const std::string_view lines = Lines();
+    const std::size_t end = std::min(lines.find('\n', start), lines.size());
+    if (next)
+        *next = end + 1;
+    return Meaning(lines.substr(start, end - start));
 }
 
-const KeyList& CDataFile::KeysOf(const st_section& section, st_section& scratch) {
-    if (section.m_unreadLines.empty())
-        return section.Keys();
-    scratch = st_section();
-    read_key_lines(scratch, section.m_unreadLines);
-    return scratch.Keys();
+// The character before the position ends the line above: a line feed, or the text's last byte.
+std::size_t CDataFile::LineAbove(std::size_t position) const {
+    return position < 2 ? 0 : Lines().rfind('\n', position - 2) + 1;
+}
+
+// Headers are found at the speed of memchr; a text with NUL bytes is read line by line.
+void CDataFile::Scan() const {
+    SectionList earlier;
+    earlier.swap(m_vecSections);
+    NameIndex earlierIndex;
+    std::swap(earlierIndex, m_sectionIndex);
+    m_vecBlocks.clear();
+    m_bChanged = false;
+    const std::string_view lines = Lines();
+    const auto next_header = [&](std::size_t from) {
+        if (!m_bBinary)
+            return NextHeaderLine(lines, from);
+        for (std::size_t next = from; from < lines.size(); from = next) {
+            if (LineAt(from, &next).m_eKind == e_LineHeader)
+                return from;
+        }
+        return lines.size();
+    };
+    const auto reuse = [&](const std::string& name) {
+        const std::size_t at = earlierIndex.Find(name, HashNoCase(name), [&](std::size_t i) {
+            return std::string_view(earlier[i]->m_strName);
+        });
+        return at == NameIndex::npos ? std::make_shared<st_section>() : earlier[at];
+    };
+    m_vecBlocks.push_back(st_Block{0, 0, next_header(0), NameIndex::npos, false});
+    if (m_bUnnamed || HasKeyLine(0, m_vecBlocks.front().m_nEnd))
+        AddSection(reuse(""), "", 0);
+    for (std::size_t header = m_vecBlocks.front().m_nEnd; header < lines.size();) {
+        std::size_t body = 0;
+        const std::string name = HeaderName(LineAt(header, &body).m_strText);
+        body = std::min(body, lines.size());
+        const std::size_t end = next_header(body);
+        m_vecBlocks.push_back(st_Block{header, body, end, NameIndex::npos, false});
+        const std::size_t at = SectionAt(name);
+        if (at == NameIndex::npos)
+            AddSection(reuse(name), name, m_vecBlocks.size() - 1);
+        else
+            JoinBlock(at, m_vecBlocks.size() - 1);
+        header = end;
+    }
+    for (const t_Section& section : m_vecSections) {
+        if (section->m_bHandedOut)
+            MakeRecords(*section);
+    }
+}
+
+bool CDataFile::HasKeyLine(std::size_t from, std::size_t to) const {
+    for (std::size_t next = from; from < to; from = next) {
+        if (is_key_line(LineAt(from, &next)))
+            return true;
+    }
+    return false;
+}
+
+// The first block of a section holds its header; the comment lines above that are its comment.
+void CDataFile::AddSection(const t_Section& section, const std::string& name,
+                           std::size_t block) const {
+    section->m_strName = name;
+    section->m_vecBlocks.clear();
+    m_sectionIndex.AddAbsent(HashNoCase(name), m_vecSections.size());
+    m_vecSections.push_back(section);
+    m_vecBlocks[block].m_bCreates = block != 0;
+    section->m_strComment = block != 0 ? CommentAbove(m_vecBlocks[block].m_nHeader) : "";
+    section->m_strCommentRead = section->m_strComment;
+    JoinBlock(m_vecSections.size() - 1, block);
+}
+
+void CDataFile::JoinBlock(std::size_t section, std::size_t block) const {
+    m_vecBlocks[block].m_nSection = section;
+    m_vecSections[section]->m_vecBlocks.push_back(block);
+}
+
+bool CDataFile::IsRepeatedHeader(std::size_t start) const {
+    const auto found = std::lower_bound(
+        m_vecBlocks.begin() + 1, m_vecBlocks.end(), start,
+        [](const st_Block& block, std::size_t at) { return block.m_nHeader < at; });
+    return found != m_vecBlocks.end() && found->m_nHeader == start && !found->m_bCreates;
+}
+
+std::size_t CDataFile::RunStart(std::size_t line) const {
+    while (line > 0) {
+        const std::size_t above = LineAbove(line);
+        const st_IniLine meaning = LineAt(above);
+        if (is_key_line(meaning) || (meaning.m_eKind == e_LineHeader && !IsRepeatedHeader(above)))
+            break;
+        line = above;
+    }
+    return line;
+}
+
+std::string CDataFile::CommentAbove(std::size_t line) const {
+    std::string comment;
+    for (std::size_t at = RunStart(line), next = at; at < line; at = next) {
+        const st_IniLine meaning = LineAt(at, &next);
+        if (meaning.m_eKind == e_LineComment)
+            comment.append("\n").append(meaning.m_strText);
+    }
+    return comment;
+}
+
+std::size_t CDataFile::SectionAt(std::string_view name) const {
+    return m_sectionIndex.Find(name, HashNoCase(name), [&](std::size_t i) {
+        return std::string_view(m_vecSections[i]->m_strName);
+    });
+}
+
+const st_section* CDataFile::FindSection(std::string_view name) const {
+    const std::size_t at = SectionAt(name);
+    return at == NameIndex::npos ? nullptr : m_vecSections[at].get();
+}
+
+void CDataFile::IndexSections() const {
+    m_sectionIndex.Clear();
+    for (std::size_t i = 0; i < m_vecSections.size(); ++i)
+        m_sectionIndex.AddAbsent(HashNoCase(m_vecSections[i]->m_strName), i);
+}
+
+// The first line that names a key stores in it; a later one only with a value.
+CDataFile::st_KeyLines CDataFile::FindKeyLines(const st_section& section,
+                                               std::string_view key) const {
+    st_KeyLines found;
+    const char first = key.empty() ? '\0' : LowerAscii(key.front());
+    ForEachLine(section, [&](std::string_view line, std::size_t start) {
+        if (!may_name(line, first))
+            return;
+        const st_IniLine meaning = Meaning(line);
+        if (!is_key_line(meaning) || !EqualsNoCase(meaning.m_strText, key))
+            return;
+        if (found.m_nFirst == npos)
+            found.m_nFirst = start;
+        else if (meaning.m_eKind != e_LineKey)
+            return;
+        found.m_nLast = start;
+        found.m_strValue = meaning.m_strValue;
+    });
+    return found;
+}
+
+std::string CDataFile::KeyComment(const st_section& section, std::string_view key) const {
+    std::string comment;
+    bool held = false;
+    const char first = key.empty() ? '\0' : LowerAscii(key.front());
+    ForEachLine(section, [&](std::string_view line, std::size_t start) {
+        if (!may_name(line, first))
+            return;
+        const st_IniLine meaning = Meaning(line);
+        if (!is_key_line(meaning) || !EqualsNoCase(meaning.m_strText, key))
+            return;
+        if (!held || meaning.m_eKind == e_LineKey)
+            comment += CommentAbove(start);
+        held = true;
+    });
+    return comment;
+}
+
+// The merged view: an entry a name, in a table over positions; no string a key.
+void CDataFile::ForEachKey(const st_section& section, bool withComments,
+                           const KeyVisit& visit) const {
+    struct Entry {
+        std::size_t m_nFirst;
+        std::size_t m_nLast;
+    };
+    std::vector<Entry> entries;
+    std::vector<std::string> comments;
+    NameIndex index;
+    const auto name_at = [&](std::size_t i) { return LineAt(entries[i].m_nFirst).m_strText; };
+    ForEachLine(section, [&](std::string_view line, std::size_t start) {
+        const st_IniLine meaning = Meaning(line);
+        if (!is_key_line(meaning))
+            return;
+        const std::uint32_t hash = HashNoCase(meaning.m_strText);
+        const std::size_t at = index.Find(meaning.m_strText, hash, name_at);
+        if (at == NameIndex::npos) {
+            index.AddAbsent(hash, entries.size());
+            entries.push_back(Entry{start, start});
+            if (withComments)
+                comments.push_back(CommentAbove(start));
+        } else if (meaning.m_eKind == e_LineKey) {
+            entries[at].m_nLast = start;
+            if (withComments)
+                comments[at] += CommentAbove(start);
+        }
+    });
+    const std::string none;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        visit(name_at(i), LineAt(entries[i].m_nLast).m_strValue, withComments ? comments[i] : none);
+}
+
+// Records remember what the text gave them, so that a change made in them is found.
+void CDataFile::MakeRecords(st_section& section) const {
+    section.m_vecKeys.clear();
+    ForEachKey(section, true,
+               [&](std::string_view name, std::string_view value, const std::string& comment) {
+                   section.m_vecKeys.push_back(std::make_shared<st_key>(
+                       st_key{std::string(name), std::string(value), comment}));
+               });
+    section.m_vecRead.clear();
+    for (const t_Key& key : section.m_vecKeys)
+        section.m_vecRead.push_back(*key);
+    section.m_bHandedOut = true;
+    m_bRecordsOut = true;
+}
+
+void CDataFile::Refresh() const {
+    if (!m_bChanged)
+        return;
+    if (!m_vecEdits.empty()) {
+        m_text = FileText(ToText());
+        m_vecEdits.clear();
+    }
+    Scan();
+}
+
+std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
+    Refresh();
+    const st_section* found = FindSection(section);
+    return found ? std::string(FindKeyLines(*found, key).m_strValue) : std::string();
+}
+
+bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) const {
+    Refresh();
+    const st_section* found = FindSection(section);
+    return found && FindKeyLines(*found, key).m_nFirst != npos;
 }
 
 // A first line that starts with the mark's bytes would lose them on reading without one before.
-std::string CDataFile::TextStart(std::string_view lines) const {
+std::string CDataFile::TextStart(std::string_view written) const {
     if (m_bByteOrderMark)
         return std::string(kByteOrderMark);
-    return starts_with_mark(lines) ? "\n" : "";
-}
-
-// The last key line of the name gives the value: unread lines are read from their end.
-std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
-    const t_Section found = m_sectionIndex.Find(section, m_vecSections);
-    if (found && !found->m_unreadLines.empty()) {
-        std::string value;
-        ReadLinesBackward(found->m_unreadLines, [&](const st_IniLine& line) {
-            const bool last = StoresInKey(line, true) && EqualsNoCase(line.m_strText, key);
-            if (last)
-                value.assign(line.m_strValue);
-            return !last;
-        });
-        return value;
-    }
-    const t_Key record = found ? found->FindKey(key) : t_Key();
-    return record ? record->m_strValue : std::string();
+    return starts_with_mark(written) ? "\n" : "";
 }

@@ -19,28 +19,31 @@ std::string ct_IniFile::GetValue(const std::string& key, const std::string& sect
     return GetString(key, section);
 }
 
+// One walk of the section finds the key's lines for the check and the change; a key keeps its
+// comment unless a new one is given.
 bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
                           const std::string& comment, const std::string& section, bool autoCreate,
                           bool save) {
-    if (GetValue(key, section) == value)
+    Refresh();
+    const st_section* found = FindSection(section);
+    const st_KeyLines lines = found ? FindKeyLines(*found, key) : st_KeyLines();
+    if (lines.m_strValue == value)
         return true;
     SetAutoCreate(autoCreate);
     if (m_bBinary || m_bUnreadable)
         return false;
+    const bool held = lines.m_nFirst != std::string::npos;
     // A set that cannot store its key must not leave a new section behind on disk either.
-    if (!IsKeyExist(key, section) && (!autoCreate || value.empty()))
+    if (!held && (!autoCreate || value.empty()))
         return false;
-    if (!CDataFile::SetValue(key, value, KeyComment(key, section, comment), section))
-        return false;
+    const std::string given = CommentLines(comment);
+    if (!found || key.empty() || !IsStorable(section, key, value)) {
+        if (!CDataFile::SetValue(key, value, comment.empty() ? "" : given, section))
+            return false;
+    } else {
+        StoreValue(*found, lines, key, value, comment.empty() ? nullptr : &given);
+    }
     return !save || SaveChange();
-}
-
-// A key keeps its comment unless a new one is given.
-std::string ct_IniFile::KeyComment(const std::string& key, const std::string& section,
-                                   const std::string& given) {
-    const t_Key existing = GetKey(key, section);
-    const std::string current = existing ? existing->m_strComment : std::string();
-    return given.empty() ? current : CommentLines(given);
 }
 
 // A file with NUL bytes is read, never rewritten: that would destroy what reading left out.

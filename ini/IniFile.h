@@ -19,8 +19,8 @@ public:
     bool IsUnreadable() const { return m_bUnreadable; }
     // Allows (on) or forbids the creation of keys by SetValue of the document.
     void SetAutoCreate(bool on);
-    // Whether the file was read and holds the key in the section; reads the section's lines.
-    bool ExistsKey(const std::string& key, const std::string& section);
+    // Whether the file was read and holds the key in the section.
+    bool ExistsKey(const std::string& key, const std::string& section) const;
     // Whether the file was read and holds the section.
     bool ExistsSection(const std::string& section) const;
     // Returns the key's value, or "" when the key or section is missing.
@@ -48,8 +48,6 @@ public:
 
 private:
     bool SaveChange();
-    std::string KeyComment(const std::string& key, const std::string& section,
-                           const std::string& given);
 
     bool m_bOk;
 };

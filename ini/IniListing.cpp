@@ -12,6 +12,7 @@ static void append_heading(std::string& out, const CDataFile& document, const st
 }
 
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
+    Refresh();
     std::string out;
     for (const t_Section& section : m_vecSections)
         append_heading(out, *this, *section, withComments);
@@ -25,28 +26,24 @@ std::string ct_IniFile::GetKeysStr(const std::string& section, bool withComments
 // Filters match names exactly, letter case included.
 std::string ct_IniFile::GetContentStr(const std::string& section, const std::string& key,
                                       bool withComments) const {
+    Refresh();
     std::string out;
-    st_section scratch;
     const bool withHeadings = section.empty() && key.empty();
     if (withHeadings)
-        ReserveText(out);
+        out.reserve(Lines().size() + Lines().size() / 8);
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
         if (withHeadings)
             append_heading(out, *this, *current, withComments);
-        for (const t_Key& entry : KeysOf(*current, scratch)) {
-            if ((!key.empty() && entry->m_strName != key) || entry->m_strName.empty() ||
-                entry->m_strValue.empty())
-                continue;
-            const std::string& comment = entry->m_strComment;
-            if (withComments && !comment.empty())
-                out += CommentStr(comment, false) + '#';
-            out += entry->m_strName;
-            out += EqualIndicators.front();
-            out += entry->m_strValue;
-            out += '\n';
-        }
+        ForEachKey(*current, withComments,
+                   [&](std::string_view name, std::string_view value, const std::string& comment) {
+                       if ((!key.empty() && name != key) || value.empty())
+                           return;
+                       if (withComments && !comment.empty())
+                           out += CommentStr(comment, false) + '#';
+                       out.append(name).append(1, EqualIndicators.front()).append(value) += '\n';
+                   });
     }
     return out;
 }

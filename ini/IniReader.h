@@ -42,12 +42,6 @@ struct st_IniLine {
     std::string_view m_strLine;  // the whole line as it stands, without its line feed
 };
 
-// The rule of repeated keys: whether a key line stores in the key it names (held already or not).
-// A line with a value always does, the last value winning; one without only makes a new key.
-constexpr bool StoresInKey(const st_IniLine& line, bool held) {
-    return line.m_eKind == e_LineKey || (line.m_eKind == e_LineEmptyValue && !held);
-}
-
 // Returns what a line (without its line feed) is. A line is a comment only when its first
 // character after white space is an indicator (`=; x` is none).
 st_IniLine ClassifyLine(std::string_view line);
@@ -56,36 +50,20 @@ st_IniLine ClassifyLine(std::string_view line);
 // last "]"; text after that "]" stays in the name (`[a] x` names "a x").
 std::string HeaderName(std::string_view header);
 
-// What a handler asks of the reader after a line: the next line, or the next header line.
-enum e_ReadOn { e_ReadNext, e_ReadToHeader };
-
 // Returns where the first header line at or after the line start `from` begins, or the size of
 // the text; lines in between are passed at the speed of memchr.
 std::size_t NextHeaderLine(std::string_view text, std::size_t from);
 
-// Hands the meaning of each line of the text to handle(const st_IniLine&), which returns what to
-// read next. With hasNul, a line ends at its first NUL byte and every line is handed.
+// Hands the meaning of each line of the text to handle(const st_IniLine&). With hasNul, a line
+// ends at its first NUL byte.
 template <class Handler> void ReadLines(std::string_view text, bool hasNul, Handler&& handle) {
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view line = text.substr(start, end - start);
         st_IniLine meaning = ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line);
         meaning.m_strLine = line;
-        const e_ReadOn next = handle(meaning);
-        start = next == e_ReadToHeader && !hasNul ? NextHeaderLine(text, end + 1) : end + 1;
-    }
-}
-
-// Hands the meaning of the lines of a text without NUL bytes to handle, last line first, until
-// it returns false; a final line feed ends the last line.
-template <class Handler> void ReadLinesBackward(std::string_view text, Handler&& handle) {
-    if (!text.empty() && text.back() == '\n')
-        text.remove_suffix(1);
-    while (!text.empty()) {
-        const std::size_t start = text.rfind('\n') + 1; // 0 when there is none
-        if (!handle(ClassifyLine(text.substr(start))))
-            return;
-        text = text.substr(0, start == 0 ? 0 : start - 1);
+        handle(meaning);
+        start = end + 1;
     }
 }
 

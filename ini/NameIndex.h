@@ -1,13 +1,11 @@
-// Case-insensitive lookup of the first record of a name in a list, in constant time. A table of
-// its own: with std::unordered_map a set on a section of 100,000 keys was slower than git.
+// Case-insensitive lookup of the first of a list's names, in constant time. A table of its own:
+// with std::unordered_map a set on a section of 100,000 keys was slower than git.
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,47 +16,37 @@ inline char LowerAscii(char c) {
 bool EqualsNoCase(std::string_view a, std::string_view b);
 std::uint32_t HashNoCase(std::string_view name);
 
-// An open-addressing table of positions in the list, found by m_strName, which must not change
-// while indexed; Rebuild it after records were removed from the list.
-template <class Record> class NameIndex {
+// An open-addressing table of positions in a list that the caller keeps; nameAt(position) gives
+// the name at a position, which must not change while indexed.
+class NameIndex {
 public:
-    using Pointer = std::shared_ptr<Record>;
-    using List = std::vector<Pointer>;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-    Pointer Find(std::string_view name, const List& list) const {
-        return Find(name, list, HashNoCase(name));
-    }
-
-    // Returns the first record of the name, or an empty one; hash is HashNoCase of the name.
-    Pointer Find(std::string_view name, const List& list, std::uint32_t hash) const {
+    // Returns the position of the name, or npos; hash is HashNoCase of the name.
+    template <class NameAt>
+    std::size_t Find(std::string_view name, std::uint32_t hash, NameAt&& nameAt) const {
         if (m_slots.empty())
-            return Pointer();
+            return npos;
         for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
             const Slot& slot = m_slots[i];
             if (slot.m_position == 0)
-                return Pointer();
-            const Pointer& record = list[slot.m_position - 1];
-            if (slot.m_hash == hash && EqualsNoCase(record->m_strName, name))
-                return record;
+                return npos;
+            if (slot.m_hash == hash && EqualsNoCase(nameAt(slot.m_position - 1), name))
+                return slot.m_position - 1;
         }
     }
 
-    // For a record whose name Find has just not found.
+    // For a position whose name Find has just not found.
     void AddAbsent(std::uint32_t hash, std::size_t position) {
         if ((m_used + 1) * 2 > m_slots.size())
             Grow();
         Insert(hash, static_cast<std::uint32_t>(position + 1));
     }
 
-    // Indexes the list anew, in its own slots: fresh pages cost more than clearing them.
-    void Rebuild(const List& list) {
+    // Empties the table in its own slots: fresh pages cost more than clearing them.
+    void Clear() {
         std::fill(m_slots.begin(), m_slots.end(), Slot{0, 0});
         m_used = 0;
-        for (std::size_t position = 0; position < list.size(); ++position) {
-            const std::uint32_t hash = HashNoCase(list[position]->m_strName);
-            if (!Find(list[position]->m_strName, list, hash))
-                AddAbsent(hash, position);
-        }
     }
 
 private:

@@ -40,7 +40,10 @@ public:
     void Clean() { m_bDirty = false; }
     std::int64_t Flags() const { return m_lFlags; }
     void SetFlags(std::int64_t flags) { m_lFlags = flags; }
-    t_Section Last() const { return m_vecSections.back(); }
+    t_Section Last() {
+        Refresh();
+        return GetSection(m_vecSections.back()->m_strName);
+    }
     std::string FileName() const { return m_strFileName; }
 };
 

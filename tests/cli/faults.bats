@@ -131,8 +131,21 @@ check_faults() {
     cp small.ini copy.ini && faulty "-e trace=wait4" -i=copy.ini -d # the last command is rm
     faulty "-e trace=wait4 -e inject=wait4:error=ECHILD:when=$(grep -c '^wait4(' trace)" -i=small.ini -d
     [ "$status" -eq 0 ] && [ ! -e small.ini ] || false
-    cp big.ini orig.ini
+    cp big.ini orig.ini && "$binary" -i=big.ini -s=s1 -k=key01 -v=1 && mv big.ini new.ini || false
     prlimit --data=1500000 "$binary" -V 2>/dev/null || skip "this build cannot run with a heap limit"
-    prlimit --data=800000 "$binary" -i=big.ini -s=s1 -k=key01 -v=1 -E 2>err && false || [ $? -eq 25 ]
-    cmp big.ini orig.ini && grep -q 'Out of memory!' err && ! grep -q Usage: err || false
+    local limit code short=0 # from the least heap that starts the tool to the least a set needs
+    for limit in $(seq 160000 16000 1500000); do
+        prlimit --data=$limit "$binary" -V 2>/dev/null || continue
+        cp orig.ini big.ini
+        code=0 && prlimit --data=$limit "$binary" -i=big.ini -s=s1 -k=key01 -v=1 -E 2>err || code=$?
+        ! grep -q 'Out of memory!' err || short=$((short + 1))
+        [ -z "$(find . -name '.vornel-*')" ] && case $code in
+        0) cmp -s big.ini new.ini ;;
+        1) cmp -s big.ini orig.ini ;; # the shell of the probes could not start
+        25) cmp -s big.ini orig.ini && ! grep -q Usage: err ;;
+        *) false ;;
+        esac || { echo "with a heap of $limit bytes: exit $code, $(ls -A)"; return 1; }
+        [ "$code" -ne 0 ] || break
+    done
+    [ "$short" -gt 0 ]
 }

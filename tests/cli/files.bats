@@ -26,7 +26,7 @@ teardown() {
 0||-i=bom.ini -s=second -k=j -v=\344
 ROWS
     cmp bin.ini orig.ini
-    [ "$(bytes bom.ini)" = $'\xEF\xBB\xBF[first]\nk=\377\300\n[second]\nj=\344\n.' ]
+    [ "$(bytes bom.ini)" = $'\xEF\xBB\xBF[first]\nk=\377\300\n[second]\nj=\344.' ]
 }
 
 @test "no regular file at the path: nothing blocks, nothing is read, removed or replaced" {
