@@ -281,10 +281,6 @@ bool replace_through_temporary(const std::string& target, const TextSource& text
     return false;
 }
 
-constexpr std::size_t kHugePage = 2u << 20;
-constexpr bool kHugePages = VORNEL_HAVE_MADV_HUGEPAGE;
-constexpr std::size_t kPage = 4096;
-
 // Reads until the end of the file or the buffer; false when a read fails.
 bool read_into(int fd, char* buffer, std::size_t capacity, std::size_t& size) {
     size = 0;
@@ -301,10 +297,38 @@ bool read_into(int fd, char* buffer, std::size_t capacity, std::size_t& size) {
     return true;
 }
 
+constexpr std::size_t kHugePage = 2u << 20;
+
+// A small array fits a few ordinary pages; zeroing a huge page would cost more.
+bool is_huge(std::size_t bytes) {
+    return VORNEL_HAVE_MADV_HUGEPAGE && bytes >= kHugePage / 2;
+}
+
+std::size_t mapped_size(std::size_t bytes) {
+    const std::size_t unit = is_huge(bytes) ? kHugePage : 4096;
+    return (bytes + unit - 1) / unit * unit;
+}
+
 } // namespace
 
+void* map_pages(std::size_t bytes) {
+    const std::size_t size = mapped_size(bytes);
+    void* map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (map == MAP_FAILED)
+        return nullptr;
+#if VORNEL_HAVE_MADV_HUGEPAGE
+    if (is_huge(bytes))
+        ::madvise(map, size, MADV_HUGEPAGE);
+#endif
+    return map;
+}
+
+void unmap_pages(void* map, std::size_t bytes) {
+    ::munmap(map, mapped_size(bytes));
+}
+
 void FileText::Unmap::operator()(void* map) const {
-    ::munmap(map, m_nBytes);
+    unmap_pages(map, m_nBytes);
 }
 
 // One byte more than the file had tells a file that grew: it is read again into twice the room.
@@ -312,19 +336,10 @@ bool FileText::ReadFrom(int fd, std::size_t sizeHint) {
     *this = FileText();
     const off_t start = ::lseek(fd, 0, SEEK_CUR);
     for (std::size_t capacity = sizeHint + 1; start >= 0; capacity *= 2) {
-        // A small file fits a few ordinary pages; zeroing a huge page would cost more.
-        const bool huge = kHugePages && capacity >= kHugePage / 2;
-        const std::size_t unit = huge ? kHugePage : kPage;
-        const std::size_t bytes = (capacity + unit - 1) / unit * unit;
-        void* map =
-            ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (map == MAP_FAILED)
+        void* map = map_pages(capacity);
+        if (!map)
             return false;
-        m_map = std::unique_ptr<void, Unmap>(map, Unmap{bytes});
-#if VORNEL_HAVE_MADV_HUGEPAGE
-        if (huge)
-            ::madvise(map, bytes, MADV_HUGEPAGE);
-#endif
+        m_map = std::unique_ptr<void, Unmap>(map, Unmap{capacity});
         if (!read_into(fd, static_cast<char*>(map), capacity, m_nMapped))
             break;
         if (m_nMapped < capacity)

@@ -271,7 +271,7 @@ void CDataFile::ForEachKey(const st_section& section, bool withComments,
         std::size_t m_nFirst;
         std::size_t m_nLast;
     };
-    std::vector<Entry> entries;
+    std::vector<Entry, PageAllocator<Entry>> entries;
     std::vector<std::string> comments;
     NameIndex index;
     const auto name_at = [&](std::size_t i) { return LineAt(entries[i].m_nFirst).m_strText; };

@@ -45,6 +45,9 @@ public:
     // name is key (any, if key is ""); with neither, each header stands before its keys.
     std::string GetContentStr(const std::string& section, const std::string& key,
                               bool withComments) const;
+    // Hands the text of GetContentStr to the sink in pieces; false when it refused one.
+    bool PutContent(const std::string& section, const std::string& key, bool withComments,
+                    const TextSink& sink) const;
 
 private:
     bool SaveChange();

@@ -23,18 +23,34 @@ std::string ct_IniFile::GetKeysStr(const std::string& section, bool withComments
     return GetContentStr(section, "", withComments);
 }
 
-// Filters match names exactly, letter case included.
 std::string ct_IniFile::GetContentStr(const std::string& section, const std::string& key,
                                       bool withComments) const {
+    std::string out;
+    PutContent(section, key, withComments, [&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
+    return out;
+}
+
+// Filters match names exactly, letter case included. The text goes in pieces: a listing of a
+// large file holds no copy of it.
+bool ct_IniFile::PutContent(const std::string& section, const std::string& key, bool withComments,
+                            const TextSink& sink) const {
+    constexpr std::size_t kPiece = 64 * 1024;
     Refresh();
     std::string out;
-    const bool withHeadings = section.empty() && key.empty();
-    if (withHeadings)
-        out.reserve(Lines().size() + Lines().size() / 8);
+    bool passed = true;
+    const auto pass = [&](std::size_t least) {
+        if (out.size() >= least && !out.empty()) {
+            passed = passed && sink(out);
+            out.clear();
+        }
+    };
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
-        if (withHeadings)
+        if (section.empty() && key.empty())
             append_heading(out, *this, *current, withComments);
         ForEachKey(*current, withComments,
                    [&](std::string_view name, std::string_view value, const std::string& comment) {
@@ -43,7 +59,9 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
                        if (withComments && !comment.empty())
                            out += CommentStr(comment, false) + '#';
                        out.append(name).append(1, EqualIndicators.front()).append(value) += '\n';
+                       pass(kPiece);
                    });
     }
-    return out;
+    pass(0);
+    return passed;
 }

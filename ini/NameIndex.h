@@ -3,6 +3,8 @@
 #ifndef VORNEL_INI_NAMEINDEX_H
 #define VORNEL_INI_NAMEINDEX_H
 
+#include "host/FileIO.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -66,7 +68,8 @@ private:
     }
 
     void Grow() {
-        std::vector<Slot> old(m_slots.empty() ? 8 : m_slots.size() * 2, Slot{0, 0});
+        std::vector<Slot, PageAllocator<Slot>> old(m_slots.empty() ? 8 : m_slots.size() * 2,
+                                                   Slot{0, 0});
         old.swap(m_slots);
         m_used = 0;
         for (const Slot& slot : old) {
@@ -75,7 +78,7 @@ private:
         }
     }
 
-    std::vector<Slot> m_slots;
+    std::vector<Slot, PageAllocator<Slot>> m_slots;
     std::size_t m_used = 0;
 };
 

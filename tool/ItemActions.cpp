@@ -70,6 +70,14 @@ int print(const std::string& listing) {
     return fail(m_strError, "ERROR:\n\tCould not write the output!\n", e_RetItemActionError);
 }
 
+// A listing goes out in pieces as it is made.
+int print_content(const st_RunOptions& o, const std::string& section) {
+    const auto out = [](std::string_view piece) { return write_all(STDOUT_FILENO, piece); };
+    if (std::fflush(stdout) == 0 && pco_IniFile->PutContent(section, "", o.m_bComments, out))
+        return e_RetSuccess;
+    return fail(m_strError, "ERROR:\n\tCould not write the output!\n", e_RetItemActionError);
+}
+
 int delete_key(const st_RunOptions& o) {
     if (pco_IniFile->DeleteKey(o.m_strKey, o.m_strSection))
         return e_RetSuccess;
@@ -118,7 +126,7 @@ int delete_section(const st_RunOptions& o) {
 int list_keys(const st_RunOptions& o) {
     if (!pco_IniFile->ExistsSection(o.m_strSection))
         return e_RetItemNotFound;
-    return print(pco_IniFile->GetKeysStr(o.m_strSection, o.m_bComments));
+    return print_content(o, o.m_strSection);
 }
 
 int delete_whole_file(const st_RunOptions& o) {
@@ -153,7 +161,7 @@ int perform(e_Action action, const st_RunOptions& o) {
     case e_NothingToList:
         return e_RetFileNotFound;
     case e_ListEverything:
-        return print(pco_IniFile->GetContentStr("", "", o.m_bComments));
+        return print_content(o, "");
     case e_ListSections:
         return print(pco_IniFile->GetSectionsStr(o.m_bComments));
     }
