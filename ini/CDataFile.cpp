@@ -136,11 +136,7 @@ bool CDataFile::DeleteSection(const std::string& section) {
         if (block != 0)
             DropLine(m_vecBlocks[block].m_nHeader, !m_vecBlocks[block].m_bCreates);
     }
-    ForEachLine(*found, [&](std::string_view line, std::size_t start) {
-        const e_LineKind kind = Meaning(line).m_eKind;
-        if (kind == e_LineKey || kind == e_LineEmptyValue)
-            DropLine(start, false);
-    });
+    ForEachKeyLine(*found, [&](const st_IniLine&, std::size_t start) { DropLine(start, false); });
     if (section.empty())
         m_bUnnamed = false;
     m_vecSections.erase(m_vecSections.begin() + static_cast<std::ptrdiff_t>(SectionAt(section)));
@@ -156,12 +152,8 @@ bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
     const st_section* found = FindSection(section);
     bool held = false;
     if (found) {
-        ForEachLine(*found, [&](std::string_view line, std::size_t start) {
-            const st_IniLine meaning = Meaning(line);
-            if ((meaning.m_eKind != e_LineKey && meaning.m_eKind != e_LineEmptyValue) ||
-                !EqualsNoCase(meaning.m_strText, key))
-                return;
-            DropLine(start, held && meaning.m_eKind == e_LineEmptyValue);
+        ForEachLineOf(*found, key, [&](const st_IniLine& line, std::size_t start) {
+            DropLine(start, held && line.m_eKind == e_LineEmptyValue);
             held = true;
         });
     }

@@ -217,8 +217,12 @@ private:
     st_IniLine LineAt(std::size_t start, std::size_t* next = nullptr) const;
     // Returns where the line ending just before the position (a line start, or the end) starts.
     std::size_t LineAbove(std::size_t position) const;
-    // Calls visit(line, start) for each line of the section's blocks, in file order.
+    // Call visit(line, start) for each line of the section's blocks in file order: every line
+    // (as text), each key line, or each key line that names the key (as its meaning).
     template <class Visit> void ForEachLine(const st_section& section, Visit&& visit) const;
+    template <class Visit> void ForEachKeyLine(const st_section& section, Visit&& visit) const;
+    template <class Visit>
+    void ForEachLineOf(const st_section& section, std::string_view key, Visit&& visit) const;
     // Where the lines above the line start that it owns: back over empty, comment and other
     // lines that store nothing, and over headers of sections that stood before.
     std::size_t RunStart(std::size_t line) const;
@@ -258,6 +262,20 @@ private:
     bool m_bByteOrderMark;  // the text began with one: not part of its first line, written back
 };
 
+inline bool is_key_line(const st_IniLine& line) {
+    return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
+}
+
+// Whether the line can name a key that starts with the character (lower case): a name starts at
+// the line's first character that trimming keeps. Passes most lines without classifying them.
+inline bool may_name(std::string_view line, char first) {
+    for (char c : line) {
+        if (!IsIn(kWhiteSpace, c) && !IsIn(kEqualIndicators, c))
+            return LowerAscii(c) == first;
+    }
+    return false;
+}
+
 // Lines are cut at their line feeds only: visit classifies those it needs.
 template <class Visit> void CDataFile::ForEachLine(const st_section& section, Visit&& visit) const {
     const std::string_view lines = Lines();
@@ -269,6 +287,28 @@ template <class Visit> void CDataFile::ForEachLine(const st_section& section, Vi
             start = end + 1;
         }
     }
+}
+
+template <class Visit>
+void CDataFile::ForEachKeyLine(const st_section& section, Visit&& visit) const {
+    ForEachLine(section, [&](std::string_view line, std::size_t start) {
+        const st_IniLine meaning = Meaning(line);
+        if (is_key_line(meaning))
+            visit(meaning, start);
+    });
+}
+
+template <class Visit>
+void CDataFile::ForEachLineOf(const st_section& section, std::string_view key,
+                              Visit&& visit) const {
+    const char first = key.empty() ? '\0' : LowerAscii(key.front());
+    ForEachLine(section, [&](std::string_view line, std::size_t start) {
+        if (!may_name(line, first))
+            return;
+        const st_IniLine meaning = Meaning(line);
+        if (is_key_line(meaning) && EqualsNoCase(meaning.m_strText, key))
+            visit(meaning, start);
+    });
 }
 
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.

@@ -16,22 +16,23 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string::npos;
 
+// A radix sort by the upper 32 bits, a byte at a time.
+void sort_by_high_half(std::vector<std::uint64_t, PageAllocator<std::uint64_t>>& values) {
+    std::vector<std::uint64_t, PageAllocator<std::uint64_t>> sorted(values.size());
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::size_t starts[257] = {};
+        for (std::uint64_t value : values)
+            ++starts[((value >> shift) & 0xFF) + 1];
+        for (std::size_t digit = 0; digit < 256; ++digit)
+            starts[digit + 1] += starts[digit];
+        for (std::uint64_t value : values)
+            sorted[starts[(value >> shift) & 0xFF]++] = value;
+        values.swap(sorted);
+    }
+}
+
 bool starts_with_mark(std::string_view text) {
     return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-}
-
-bool is_key_line(const st_IniLine& line) {
-    return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
-}
-
-// Whether the line can name a key that starts with the character (lower case): a name starts at
-// the line's first character that trimming keeps. Passes most lines without classifying them.
-bool may_name(std::string_view line, char first) {
-    for (char c : line) {
-        if (!IsIn(kWhiteSpace, c) && !IsIn(kEqualIndicators, c))
-            return LowerAscii(c) == first;
-    }
-    return false;
 }
 
 // "[]" keeps the key lines before the first header of a text merged after others unnamed.
@@ -230,19 +231,13 @@ void CDataFile::IndexSections() const {
 CDataFile::st_KeyLines CDataFile::FindKeyLines(const st_section& section,
                                                std::string_view key) const {
     st_KeyLines found;
-    const char first = key.empty() ? '\0' : LowerAscii(key.front());
-    ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        if (!may_name(line, first))
-            return;
-        const st_IniLine meaning = Meaning(line);
-        if (!is_key_line(meaning) || !EqualsNoCase(meaning.m_strText, key))
-            return;
+    ForEachLineOf(section, key, [&](const st_IniLine& line, std::size_t start) {
         if (found.m_nFirst == npos)
             found.m_nFirst = start;
-        else if (meaning.m_eKind != e_LineKey)
+        else if (line.m_eKind != e_LineKey)
             return;
         found.m_nLast = start;
-        found.m_strValue = meaning.m_strValue;
+        found.m_strValue = line.m_strValue;
     });
     return found;
 }
@@ -250,51 +245,75 @@ CDataFile::st_KeyLines CDataFile::FindKeyLines(const st_section& section,
 std::string CDataFile::KeyComment(const st_section& section, std::string_view key) const {
     std::string comment;
     bool held = false;
-    const char first = key.empty() ? '\0' : LowerAscii(key.front());
-    ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        if (!may_name(line, first))
-            return;
-        const st_IniLine meaning = Meaning(line);
-        if (!is_key_line(meaning) || !EqualsNoCase(meaning.m_strText, key))
-            return;
-        if (!held || meaning.m_eKind == e_LineKey)
+    ForEachLineOf(section, key, [&](const st_IniLine& line, std::size_t start) {
+        if (!held || line.m_eKind == e_LineKey)
             comment += CommentAbove(start);
         held = true;
     });
     return comment;
 }
 
-// The merged view: an entry a name, in a table over positions; no string a key.
+// The merged view without a table of every name: the hashes of the names of the key lines,
+// sorted, tell which names may repeat. Only those go into a table; every other line is its key's
+// only one. Sorting walks memory in order, where a table of a million names misses the cache.
 void CDataFile::ForEachKey(const st_section& section, bool withComments,
                            const KeyVisit& visit) const {
+    std::vector<std::size_t, PageAllocator<std::size_t>> starts;     // of the key lines, in order
+    std::vector<std::uint64_t, PageAllocator<std::uint64_t>> hashes; // hash << 32 | line number
+    std::size_t lines = 0; // room for all: growing would zero and copy pages again
+    for (std::size_t block : section.m_vecBlocks) {
+        const std::string_view text = Lines().substr(
+            m_vecBlocks[block].m_nBody, m_vecBlocks[block].m_nEnd - m_vecBlocks[block].m_nBody);
+        lines += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    }
+    starts.reserve(lines);
+    hashes.reserve(lines);
+    ForEachKeyLine(section, [&](const st_IniLine& line, std::size_t start) {
+        hashes.push_back(std::uint64_t{HashNoCase(line.m_strText)} << 32 | starts.size());
+        starts.push_back(start);
+    });
+    sort_by_high_half(hashes);
+    std::vector<bool> shared(starts.size()); // the line's hash is another line's too
+    for (std::size_t i = 1; i < hashes.size(); ++i) {
+        if (hashes[i] >> 32 == hashes[i - 1] >> 32)
+            shared[hashes[i] & 0xFFFFFFFFu] = shared[hashes[i - 1] & 0xFFFFFFFFu] = true;
+    }
     struct Entry {
         std::size_t m_nFirst;
         std::size_t m_nLast;
+        std::string m_strComment;
     };
-    std::vector<Entry, PageAllocator<Entry>> entries;
-    std::vector<std::string> comments;
+    std::vector<Entry> entries;
     NameIndex index;
     const auto name_at = [&](std::size_t i) { return LineAt(entries[i].m_nFirst).m_strText; };
-    ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        const st_IniLine meaning = Meaning(line);
-        if (!is_key_line(meaning))
-            return;
-        const std::uint32_t hash = HashNoCase(meaning.m_strText);
-        const std::size_t at = index.Find(meaning.m_strText, hash, name_at);
-        if (at == NameIndex::npos) {
-            index.AddAbsent(hash, entries.size());
-            entries.push_back(Entry{start, start});
-            if (withComments)
-                comments.push_back(CommentAbove(start));
-        } else if (meaning.m_eKind == e_LineKey) {
-            entries[at].m_nLast = start;
-            if (withComments)
-                comments[at] += CommentAbove(start);
+    const auto find = [&](const st_IniLine& line) {
+        return index.Find(line.m_strText, HashNoCase(line.m_strText), name_at);
+    };
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const st_IniLine line = shared[i] ? LineAt(starts[i]) : st_IniLine();
+        const std::size_t at = shared[i] ? find(line) : NameIndex::npos;
+        if (shared[i] && at == NameIndex::npos) {
+            index.AddAbsent(HashNoCase(line.m_strText), entries.size());
+            entries.push_back(Entry{starts[i], starts[i], ""});
+        } else if (line.m_eKind != e_LineKey) {
+            continue;
         }
-    });
+        Entry& entry = at == NameIndex::npos ? entries.back() : entries[at];
+        entry.m_nLast = starts[i];
+        if (withComments)
+            entry.m_strComment += CommentAbove(starts[i]);
+    }
     const std::string none;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        visit(name_at(i), LineAt(entries[i].m_nLast).m_strValue, withComments ? comments[i] : none);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const st_IniLine line = LineAt(starts[i]);
+        if (!shared[i]) {
+            visit(line.m_strText, line.m_strValue, withComments ? CommentAbove(starts[i]) : none);
+            continue;
+        }
+        const Entry& entry = entries[find(line)];
+        if (entry.m_nFirst == starts[i])
+            visit(line.m_strText, LineAt(entry.m_nLast).m_strValue, entry.m_strComment);
+    }
 }
 
 // Records remember what the text gave them, so that a change made in them is found.
