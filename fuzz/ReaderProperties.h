@@ -10,6 +10,19 @@
 
 namespace reader_properties {
 
+// Hands the meaning of each line of the text to handle(const st_IniLine&). With hasNul, a line
+// ends at its first NUL byte.
+template <class Handler> void ReadLines(std::string_view text, bool hasNul, Handler&& handle) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        st_IniLine meaning = ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line);
+        meaning.m_strLine = line;
+        handle(meaning);
+        start = end + 1;
+    }
+}
+
 // Names to look up and change: the empty one, case variants, and one no key can have.
 inline const std::string kNames[] = {"", "a", "A", "b", "k", "K", "j", "x", "a=b"};
 

@@ -40,7 +40,7 @@ t_Section CDataFile::GetSection(const std::string& section) {
     SyncRecords();
     Refresh();
     const std::size_t at = SectionAt(section);
-    if (at == NameIndex::npos)
+    if (at == std::string::npos)
         return t_Section();
     if (!m_vecSections[at]->m_bHandedOut)
         MakeRecords(*m_vecSections[at]);

@@ -62,8 +62,7 @@ struct st_Block {
     std::size_t m_nHeader; // where its header line starts; for the first block, 0
     std::size_t m_nBody;   // where the line after the header starts
     std::size_t m_nEnd;    // where the next header line starts, or the end of the text
-    std::size_t m_nSection;
-    bool m_bCreates; // its header is the first of its section
+    bool m_bCreates;       // its header is the first of its section
 };
 
 // A replacement of the bytes [m_nBegin, m_nEnd) of the text; an insertion where both are equal.
@@ -204,77 +203,52 @@ protected:
 private:
     static void ReportSectionExists(const std::string& name);
     void Adopt(FileText&& text);
-    // Finds the blocks and sections of the text; sections keep their records by name.
+    // Reading: the blocks and sections of the text (sections keep their records by name); the
+    // meaning of a line; the line above a position; the lines of a section.
     void Scan() const;
-    void AddSection(const t_Section& section, const std::string& name, std::size_t block) const;
-    void JoinBlock(std::size_t section, std::size_t block) const;
+    void AddSection(const t_Section& section, std::size_t block) const;
     void IndexSections() const;
     std::size_t SectionAt(std::string_view name) const;
     bool HasKeyLine(std::size_t from, std::size_t to) const;
-    // Returns the meaning of a line of the text, or of the line that starts at the position
-    // (and where the next one starts).
     st_IniLine Meaning(std::string_view line) const;
     st_IniLine LineAt(std::size_t start, std::size_t* next = nullptr) const;
-    // Returns where the line ending just before the position (a line start, or the end) starts.
     std::size_t LineAbove(std::size_t position) const;
-    // Call visit(line, start) for each line of the section's blocks in file order: every line
-    // (as text), each key line, or each key line that names the key (as its meaning).
     template <class Visit> void ForEachLine(const st_section& section, Visit&& visit) const;
     template <class Visit> void ForEachKeyLine(const st_section& section, Visit&& visit) const;
     template <class Visit>
     void ForEachLineOf(const st_section& section, std::string_view key, Visit&& visit) const;
-    // Where the lines above the line start that it owns: back over empty, comment and other
-    // lines that store nothing, and over headers of sections that stood before.
+    // What a line owns: the lines above it back to a key line or a header that makes its
+    // section, passing headers of sections that stood before; their comment lines.
     std::size_t RunStart(std::size_t line) const;
     std::string CommentAbove(std::size_t line) const;
     bool IsRepeatedHeader(std::size_t start) const;
-    // Where new lines of the block go: after its last key line and the lines up to the empty
-    // and comment lines that lead to what follows.
+    // Writing: where new lines go, the line end and the layout they take, the edits.
     std::size_t InsertPoint(const st_Block& block) const;
-    // The line end that a line written at the position takes.
     std::string LineEndAt(std::size_t position) const;
-    // Whether the line above the position is empty, passing comment lines at or after skipFrom.
     bool EmptyAbove(std::size_t position, std::size_t skipFrom) const;
     std::string LaidOutComment(std::size_t position, const std::string& comment,
                                std::size_t skipFrom) const;
-    // What a written text starts with before its lines.
     std::string TextStart(std::string_view written) const;
-    // Edits: drop the line (without alone, with the comment lines it owns and the empty lines
-    // just above it); put a comment in place of the one the line owns; insert lines; add a
-    // section at the end of the last block.
     void DropLine(std::size_t start, bool alone);
+    void DropComments(std::size_t from, std::size_t to);
     void ReplaceComment(std::size_t line, const std::string& comment);
     void InsertLines(std::size_t position, std::string text);
     void InsertSection(const std::string& name, const std::string& comment);
     void AddEdit(std::size_t begin, std::size_t end, std::string text);
-    // Turns the changes made in records handed out into edits.
-    void SyncRecords();
-    void MakeRecords(st_section& section) const;
     bool WriteText(const TextSink& sink) const;
+    // Records: made for a caller, and what it changed in them turned into edits.
+    void MakeRecords(st_section& section) const;
+    void SyncRecords();
 
     mutable FileText m_text; // the text read, which the blocks point into
     mutable std::vector<st_Block> m_vecBlocks;
-    mutable NameIndex m_sectionIndex;
+    mutable NameMap m_sectionIndex;
     mutable std::vector<st_Edit> m_vecEdits; // sorted by position, none over another
     mutable bool m_bChanged = false;         // the text or the sections changed since the scan
     mutable bool m_bRecordsOut = false;      // records were handed out
     bool m_bUnnamed = true; // the unnamed section exists, whether or not lines of it stand
     bool m_bByteOrderMark;  // the text began with one: not part of its first line, written back
 };
-
-inline bool is_key_line(const st_IniLine& line) {
-    return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
-}
-
-// Whether the line can name a key that starts with the character (lower case): a name starts at
-// the line's first character that trimming keeps. Passes most lines without classifying them.
-inline bool may_name(std::string_view line, char first) {
-    for (char c : line) {
-        if (!IsIn(kWhiteSpace, c) && !IsIn(kEqualIndicators, c))
-            return LowerAscii(c) == first;
-    }
-    return false;
-}
 
 // Lines are cut at their line feeds only: visit classifies those it needs.
 template <class Visit> void CDataFile::ForEachLine(const st_section& section, Visit&& visit) const {
@@ -293,7 +267,7 @@ template <class Visit>
 void CDataFile::ForEachKeyLine(const st_section& section, Visit&& visit) const {
     ForEachLine(section, [&](std::string_view line, std::size_t start) {
         const st_IniLine meaning = Meaning(line);
-        if (is_key_line(meaning))
+        if (IsKeyLine(meaning))
             visit(meaning, start);
     });
 }
@@ -303,10 +277,10 @@ void CDataFile::ForEachLineOf(const st_section& section, std::string_view key,
                               Visit&& visit) const {
     const char first = key.empty() ? '\0' : LowerAscii(key.front());
     ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        if (!may_name(line, first))
+        if (!MayName(line, first))
             return;
         const st_IniLine meaning = Meaning(line);
-        if (is_key_line(meaning) && EqualsNoCase(meaning.m_strText, key))
+        if (IsKeyLine(meaning) && EqualsNoCase(meaning.m_strText, key))
             visit(meaning, start);
     });
 }

@@ -39,7 +39,7 @@ bool starts_with_mark(std::string_view text) {
 std::string merge_separator(std::string_view text) {
     for (std::size_t start = 0; start < NextHeaderLine(text, 0);) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
-        if (is_key_line(ClassifyLine(text.substr(start, end - start))))
+        if (IsKeyLine(ClassifyLine(text.substr(start, end - start))))
             return "[]\n";
         start = end + 1;
     }
@@ -114,8 +114,8 @@ std::size_t CDataFile::LineAbove(std::size_t position) const {
 void CDataFile::Scan() const {
     SectionList earlier;
     earlier.swap(m_vecSections);
-    NameIndex earlierIndex;
-    std::swap(earlierIndex, m_sectionIndex);
+    NameMap earlierIndex;
+    earlierIndex.swap(m_sectionIndex);
     m_vecBlocks.clear();
     m_bChanged = false;
     const std::string_view lines = Lines();
@@ -129,25 +129,27 @@ void CDataFile::Scan() const {
         return lines.size();
     };
     const auto reuse = [&](const std::string& name) {
-        const std::size_t at = earlierIndex.Find(name, HashNoCase(name), [&](std::size_t i) {
-            return std::string_view(earlier[i]->m_strName);
-        });
-        return at == NameIndex::npos ? std::make_shared<st_section>() : earlier[at];
+        const auto at = earlierIndex.find(name);
+        if (at != earlierIndex.end() && earlier[at->second]->m_strName == name)
+            return earlier[at->second];
+        const t_Section made = std::make_shared<st_section>();
+        made->m_strName = name;
+        return made;
     };
-    m_vecBlocks.push_back(st_Block{0, 0, next_header(0), NameIndex::npos, false});
+    m_vecBlocks.push_back(st_Block{0, 0, next_header(0), false});
     if (m_bUnnamed || HasKeyLine(0, m_vecBlocks.front().m_nEnd))
-        AddSection(reuse(""), "", 0);
+        AddSection(reuse(""), 0);
     for (std::size_t header = m_vecBlocks.front().m_nEnd; header < lines.size();) {
         std::size_t body = 0;
         const std::string name = HeaderName(LineAt(header, &body).m_strText);
         body = std::min(body, lines.size());
         const std::size_t end = next_header(body);
-        m_vecBlocks.push_back(st_Block{header, body, end, NameIndex::npos, false});
+        m_vecBlocks.push_back(st_Block{header, body, end, false});
         const std::size_t at = SectionAt(name);
-        if (at == NameIndex::npos)
-            AddSection(reuse(name), name, m_vecBlocks.size() - 1);
+        if (at == npos)
+            AddSection(reuse(name), m_vecBlocks.size() - 1);
         else
-            JoinBlock(at, m_vecBlocks.size() - 1);
+            m_vecSections[at]->m_vecBlocks.push_back(m_vecBlocks.size() - 1);
         header = end;
     }
     for (const t_Section& section : m_vecSections) {
@@ -158,28 +160,21 @@ void CDataFile::Scan() const {
 
 bool CDataFile::HasKeyLine(std::size_t from, std::size_t to) const {
     for (std::size_t next = from; from < to; from = next) {
-        if (is_key_line(LineAt(from, &next)))
+        if (IsKeyLine(LineAt(from, &next)))
             return true;
     }
     return false;
 }
 
 // The first block of a section holds its header; the comment lines above that are its comment.
-void CDataFile::AddSection(const t_Section& section, const std::string& name,
-                           std::size_t block) const {
-    section->m_strName = name;
+void CDataFile::AddSection(const t_Section& section, std::size_t block) const {
     section->m_vecBlocks.clear();
-    m_sectionIndex.AddAbsent(HashNoCase(name), m_vecSections.size());
+    m_sectionIndex.emplace(section->m_strName, m_vecSections.size());
     m_vecSections.push_back(section);
     m_vecBlocks[block].m_bCreates = block != 0;
     section->m_strComment = block != 0 ? CommentAbove(m_vecBlocks[block].m_nHeader) : "";
     section->m_strCommentRead = section->m_strComment;
-    JoinBlock(m_vecSections.size() - 1, block);
-}
-
-void CDataFile::JoinBlock(std::size_t section, std::size_t block) const {
-    m_vecBlocks[block].m_nSection = section;
-    m_vecSections[section]->m_vecBlocks.push_back(block);
+    section->m_vecBlocks.push_back(block);
 }
 
 bool CDataFile::IsRepeatedHeader(std::size_t start) const {
@@ -193,7 +188,7 @@ std::size_t CDataFile::RunStart(std::size_t line) const {
     while (line > 0) {
         const std::size_t above = LineAbove(line);
         const st_IniLine meaning = LineAt(above);
-        if (is_key_line(meaning) || (meaning.m_eKind == e_LineHeader && !IsRepeatedHeader(above)))
+        if (IsKeyLine(meaning) || (meaning.m_eKind == e_LineHeader && !IsRepeatedHeader(above)))
             break;
         line = above;
     }
@@ -211,20 +206,19 @@ std::string CDataFile::CommentAbove(std::size_t line) const {
 }
 
 std::size_t CDataFile::SectionAt(std::string_view name) const {
-    return m_sectionIndex.Find(name, HashNoCase(name), [&](std::size_t i) {
-        return std::string_view(m_vecSections[i]->m_strName);
-    });
+    const auto at = m_sectionIndex.find(name);
+    return at == m_sectionIndex.end() ? npos : at->second;
 }
 
 const st_section* CDataFile::FindSection(std::string_view name) const {
     const std::size_t at = SectionAt(name);
-    return at == NameIndex::npos ? nullptr : m_vecSections[at].get();
+    return at == npos ? nullptr : m_vecSections[at].get();
 }
 
 void CDataFile::IndexSections() const {
-    m_sectionIndex.Clear();
+    m_sectionIndex.clear();
     for (std::size_t i = 0; i < m_vecSections.size(); ++i)
-        m_sectionIndex.AddAbsent(HashNoCase(m_vecSections[i]->m_strName), i);
+        m_sectionIndex.emplace(m_vecSections[i]->m_strName, i);
 }
 
 // The first line that names a key stores in it; a later one only with a value.
@@ -284,21 +278,21 @@ void CDataFile::ForEachKey(const st_section& section, bool withComments,
         std::string m_strComment;
     };
     std::vector<Entry> entries;
-    NameIndex index;
-    const auto name_at = [&](std::size_t i) { return LineAt(entries[i].m_nFirst).m_strText; };
+    NameMap index;
     const auto find = [&](const st_IniLine& line) {
-        return index.Find(line.m_strText, HashNoCase(line.m_strText), name_at);
+        const auto at = index.find(line.m_strText);
+        return at == index.end() ? npos : at->second;
     };
     for (std::size_t i = 0; i < starts.size(); ++i) {
         const st_IniLine line = shared[i] ? LineAt(starts[i]) : st_IniLine();
-        const std::size_t at = shared[i] ? find(line) : NameIndex::npos;
-        if (shared[i] && at == NameIndex::npos) {
-            index.AddAbsent(HashNoCase(line.m_strText), entries.size());
+        const std::size_t at = shared[i] ? find(line) : npos;
+        if (shared[i] && at == npos) {
+            index.emplace(line.m_strText, entries.size());
             entries.push_back(Entry{starts[i], starts[i], ""});
         } else if (line.m_eKind != e_LineKey) {
             continue;
         }
-        Entry& entry = at == NameIndex::npos ? entries.back() : entries[at];
+        Entry& entry = at == npos ? entries.back() : entries[at];
         entry.m_nLast = starts[i];
         if (withComments)
             entry.m_strComment += CommentAbove(starts[i]);

@@ -124,9 +124,13 @@ void CDataFile::DropLine(std::size_t start, bool alone) {
     }
     if (quiet < start)
         AddEdit(quiet, start, "");
-    for (std::size_t at = run, after = run; at < quiet; at = after) {
-        if (LineAt(at, &after).m_eKind == e_LineComment)
-            AddEdit(at, after, "");
+    DropComments(run, quiet);
+}
+
+void CDataFile::DropComments(std::size_t from, std::size_t to) {
+    for (std::size_t after = from; from < to; from = after) {
+        if (LineAt(from, &after).m_eKind == e_LineComment)
+            AddEdit(from, after, "");
     }
 }
 
@@ -155,10 +159,7 @@ std::string CDataFile::LaidOutComment(std::size_t position, const std::string& c
 
 void CDataFile::ReplaceComment(std::size_t line, const std::string& comment) {
     const std::size_t run = RunStart(line);
-    for (std::size_t at = run, after = run; at < line; at = after) {
-        if (LineAt(at, &after).m_eKind == e_LineComment)
-            AddEdit(at, after, "");
-    }
+    DropComments(run, line);
     const std::string text = LaidOutComment(line, comment, run);
     if (!text.empty())
         AddEdit(line, line, text);
@@ -172,8 +173,7 @@ std::size_t CDataFile::InsertPoint(const st_Block& block) const {
     std::size_t tail = block.m_nEnd;
     while (tail > block.m_nBody) {
         const std::size_t above = LineAbove(tail);
-        const e_LineKind kind = LineAt(above).m_eKind;
-        if (kind == e_LineKey || kind == e_LineEmptyValue)
+        if (IsKeyLine(LineAt(above)))
             break;
         tail = above;
     }

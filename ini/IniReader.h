@@ -42,6 +42,26 @@ struct st_IniLine {
     std::string_view m_strLine;  // the whole line as it stands, without its line feed
 };
 
+// Names compare with the letters A to Z folded to lower case.
+inline char LowerAscii(char c) {
+    return static_cast<unsigned char>(c - 'A') < 26u ? static_cast<char>(c + 32) : c;
+}
+
+// Whether the line names a key, with a value or without.
+inline bool IsKeyLine(const st_IniLine& line) {
+    return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
+}
+
+// Whether the line can name a key that starts with the character (lower case): a name starts at
+// the line's first character that trimming keeps. Passes most lines without classifying them.
+inline bool MayName(std::string_view line, char first) {
+    for (char c : line) {
+        if (!IsIn(kWhiteSpace, c) && !IsIn(kEqualIndicators, c))
+            return LowerAscii(c) == first;
+    }
+    return false;
+}
+
 // Returns what a line (without its line feed) is. A line is a comment only when its first
 // character after white space is an indicator (`=; x` is none).
 st_IniLine ClassifyLine(std::string_view line);
@@ -53,19 +73,6 @@ std::string HeaderName(std::string_view header);
 // Returns where the first header line at or after the line start `from` begins, or the size of
 // the text; lines in between are passed at the speed of memchr.
 std::size_t NextHeaderLine(std::string_view text, std::size_t from);
-
-// Hands the meaning of each line of the text to handle(const st_IniLine&). With hasNul, a line
-// ends at its first NUL byte.
-template <class Handler> void ReadLines(std::string_view text, bool hasNul, Handler&& handle) {
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        st_IniLine meaning = ClassifyLine(hasNul ? line.substr(0, line.find('\0')) : line);
-        meaning.m_strLine = line;
-        handle(meaning);
-        start = end + 1;
-    }
-}
 
 // Returns the text without white space at its ends.
 std::string_view TrimWhite(std::string_view text);
