@@ -1,5 +1,6 @@
 #include "host/FileIO.h"
 
+#include "host/Temporary.h"
 #include "host/UnixDep.h"
 
 #include <algorithm>
@@ -11,11 +12,9 @@
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #if VORNEL_HAVE_XATTR
 #include <sys/xattr.h>
 #endif
-#include <new>
 #include <unistd.h>
 #include <vector>
 
@@ -49,17 +48,26 @@ bool write_in_place(const std::string& path, const TextSource& text) {
     return ::close(fd) == 0 && written;
 }
 
-// A new file must not stay behind half written. After fsync, a failing close changes nothing on
-// the disk: it is not retried, nor a failure.
+// A new file must not stay behind half written, whatever stops the run. After fsync, a failing
+// close changes nothing on the disk: it is not retried, nor a failure.
 bool write_new_in_place(const std::string& path, const TextSource& text) {
+    if (!guard_partial_file(path))
+        return false;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return false;
-    const bool written = write_source(fd, text) && ::fsync(fd) == 0;
+        return release_partial_file(), false;
+    struct Unmade {
+        const std::string& m_path;
+        bool m_bWritten = false;
+        ~Unmade() {
+            if (!m_bWritten)
+                ::unlink(m_path.c_str());
+            release_partial_file();
+        }
+    } unmade{path};
+    unmade.m_bWritten = write_source(fd, text) && ::fsync(fd) == 0;
     ::close(fd);
-    if (!written)
-        ::unlink(path.c_str());
-    return written;
+    return unmade.m_bWritten;
 }
 
 // Writes beyond the limit fail half way, so a rewrite must fit before it starts.
@@ -69,35 +77,41 @@ bool fits_size_limit(std::size_t length) {
            (limit.rlim_cur == RLIM_INFINITY || length <= limit.rlim_cur);
 }
 
-// The file holds the text, and nothing after it, on the disk.
-bool put_text(int fd, std::string_view text) {
-    return ::lseek(fd, 0, SEEK_SET) == 0 && write_all(fd, text) &&
+bool write_at(int fd, std::string_view text, std::size_t offset) {
+    return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0 && write_all(fd, text);
+}
+
+// Puts the text in place of the file's length bytes in states that read as one of the two, as
+// empty lines at the end read as nothing: a longer text first grows the file with line feeds
+// (so a full disk fails before an old byte changes), a shorter one is padded with them until
+// the file is cut, each text written by one call.
+bool put_text(int fd, std::size_t length, std::string_view text) {
+    if (text.size() > length &&
+        (!write_at(fd, std::string(text.size() - length, '\n'), length) || ::fsync(fd) != 0))
+        return false;
+    const std::string padded =
+        std::string(text) + std::string(length > text.size() ? length - text.size() : 0, '\n');
+    return write_at(fd, padded, 0) && ::fsync(fd) == 0 &&
            ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
 }
 
-// Room for growth is reserved first, so that a full disk fails before one old byte changes;
-// without posix_fallocate the growth must fit the free space.
-bool reserve_room(int fd, std::size_t oldSize, std::size_t newSize) {
-    if (newSize <= oldSize)
-        return true;
-#if VORNEL_HAVE_POSIX_FALLOCATE
-    return ::posix_fallocate(fd, static_cast<off_t>(oldSize),
-                             static_cast<off_t>(newSize - oldSize)) == 0;
-#else
-    struct statvfs room;
-    return ::fstatvfs(fd, &room) == 0 && (newSize - oldSize) / room.f_frsize < room.f_bavail;
-#endif
-}
-
-void report_restore(const std::string& path, bool restored) {
-    m_strError += std::string("ERROR:\n\tThe rewrite in place failed; the old text ") +
-                  (restored ? "was restored." : "could NOT be restored!") + "\t['" + path + "']\n";
+// Which of the two texts the file reads as, when putting either failed.
+std::string reads_as(int fd, std::string_view old, std::string_view text) {
+    FileText now;
+    const auto holds = [&](std::string_view one) {
+        const std::string_view read = now.View();
+        return read.substr(0, one.size()) == one &&
+               read.find_first_not_of('\n', one.size()) == std::string_view::npos;
+    };
+    if (::lseek(fd, 0, SEEK_SET) != 0 || !now.ReadFrom(fd, old.size() + text.size()))
+        return "could not be read back";
+    return holds(text) ? "holds the new text" : holds(old) ? "holds the old text" : "holds neither";
 }
 
 // Where no temporary file can stand beside a regular file, it is rewritten in place, once the old
-// text is read whole and the size limit and the room allow both texts. A failure after that puts
-// the old text back: only a crash in the middle can leave a mix of old and new.
-bool rewrite_reserved(const std::string& path, const TextSource& source) {
+// text is read whole and the size limit allows both texts. A failure after that puts the old text
+// back the same way.
+bool rewrite_in_place(const std::string& path, const TextSource& source) {
     std::string text;
     source([&text](std::string_view piece) { return text.append(piece), true; });
     const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
@@ -108,10 +122,13 @@ bool rewrite_reserved(const std::string& path, const TextSource& source) {
     bool done = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
                 old.ReadFrom(fd, static_cast<std::size_t>(info.st_size)) &&
                 fits_size_limit(std::max(old.View().size(), text.size()));
-    if (done) {
-        done = reserve_room(fd, old.View().size(), text.size()) && put_text(fd, text);
-        if (!done)
-            report_restore(path, put_text(fd, old.View()));
+    if (done && !(done = put_text(fd, old.View().size(), text))) {
+        const bool restored = put_text(fd, std::max(old.View().size(), text.size()), old.View());
+        m_strError +=
+            "ERROR:\n\tThe rewrite in place failed; the old text " +
+            (restored ? std::string("was restored.")
+                      : "could NOT be restored! The file " + reads_as(fd, old.View(), text) + ".") +
+            "\t['" + path + "']\n";
     }
     ::close(fd); // after fsync, as for a new file
     return done;
@@ -205,80 +222,21 @@ bool fill_temporary(int fd, const TextSource& text, const std::string& target,
     return ::fchmod(fd, mode) == 0 && write_source(fd, text) && ::fsync(fd) == 0;
 }
 
-// A rename reaches the disk with the directory that holds it.
-bool sync_directory(const std::string& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return true; // a directory that cannot be opened cannot be synced either
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
-    ::close(fd);
-    return synced;
-}
-
 // The errors that say no new file can stand in the directory, so the file is written in place.
 bool takes_no_temporary(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// One more try for a passing fault; a temporary file that stays is named for the user, unless
-// memory has run out for the text that names it.
-void remove_temporary(const std::string& temporary) {
-    if (::unlink(temporary.c_str()) == 0 || errno == ENOENT)
-        return;
-    if (::unlink(temporary.c_str()) == 0 || errno == ENOENT)
-        return;
-    try {
-        m_strError += "ERROR:\n\tA temporary file could not be removed!\t['" + temporary + "']\n";
-    } catch (const std::bad_alloc&) {
-    }
-}
-
-// The temporary file goes, and its descriptor is closed, however its filling ends, an exception
-// from the text's source included.
-class Temporary {
-public:
-    explicit Temporary(const std::string& path) : m_path(path), m_fd(::mkstemp(&m_path[0])) {}
-    ~Temporary() {
-        Close();
-        if (m_fd == kClosed) // made, and not renamed
-            remove_temporary(m_path);
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-
-    int Fd() const { return m_fd; }
-    // After fsync, as for a new file, a failing close changes nothing on the disk.
-    void Close() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = m_fd >= 0 ? kClosed : m_fd;
-    }
-    bool RenameTo(const std::string& target) {
-        Close();
-        const bool renamed = ::rename(m_path.c_str(), target.c_str()) == 0;
-        m_fd = renamed ? kRenamed : m_fd;
-        return renamed;
-    }
-
-private:
-    static constexpr int kClosed = -2;
-    static constexpr int kRenamed = -3;
-    std::string m_path;
-    int m_fd;
-};
-
 bool replace_through_temporary(const std::string& target, const TextSource& text,
                                const struct stat* original) {
-    const std::string directory = directory_of(target);
-    Temporary temporary(directory + "/.vornel-XXXXXX"); // fits whatever the file's name
+    TemporaryFile temporary(target);
     if (temporary.Fd() < 0) {
         if (!takes_no_temporary(errno))
             return false;
-        return original ? rewrite_reserved(target, text) : write_new_in_place(target, text);
+        return original ? rewrite_in_place(target, text) : write_new_in_place(target, text);
     }
-    if (fill_temporary(temporary.Fd(), text, target, original) && temporary.RenameTo(target))
-        return sync_directory(directory);
-    return false;
+    return fill_temporary(temporary.Fd(), text, target, original) && temporary.RenameTo(target) &&
+           sync_directory(directory_of(target));
 }
 
 // Reads until the end of the file or the buffer; false when a read fails.
@@ -379,7 +337,21 @@ bool replace_file(const std::string& path, const TextSource& text) {
            replace_through_temporary(target, text, nullptr);
 }
 
-std::string containing_directory(const std::string& path) {
+// A rename or a removal reaches the disk with the directory that holds it.
+bool sync_directory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true; // a directory that cannot be opened cannot be synced either
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return synced;
+}
+
+std::string resolved_path(const std::string& path) {
     std::string real;
-    return directory_of(resolved(path, real) ? real : path);
+    return resolved(path, real) ? real : path;
+}
+
+std::string containing_directory(const std::string& path) {
+    return directory_of(resolved_path(path));
 }

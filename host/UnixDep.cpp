@@ -1,5 +1,7 @@
 #include "host/UnixDep.h"
 
+#include "host/FileIO.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -87,13 +89,20 @@ static int absent(const std::string& path) {
 }
 
 // Whether the file is gone counts, not what rm or the wait said; the shell execs rm, so no wait
-// of the shell's own can end before rm has.
+// of the shell's own can end before rm has. The removal reaches the disk with its directory.
 bool delete_file(const std::string& path) {
     if (!file_exist(path))
         return false;
+    const std::string directory = containing_directory(path);
     run_ok("exec rm -f -- " + operand(path));
     const int gone = absent(path);
     if (gone < 0)
         m_strError += "ERROR:\n\tThe file may be gone: checking it failed!\t['" + path + "']\n";
+    if (gone == 1 && !sync_directory(directory)) {
+        m_strError += "ERROR:\n\tThe removal may not survive a crash: syncing its directory "
+                      "failed!\t['" +
+                      path + "']\n";
+        return false;
+    }
     return gone == 1;
 }

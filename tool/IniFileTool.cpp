@@ -1,6 +1,7 @@
 // vornel: manages INI files for shell scripts; one run does one thing on one file and
 // reports its outcome by its exit code.
 #include "args/AppArgs.h"
+#include "host/Temporary.h"
 #include "host/UnixDep.h"
 #include "tool/HelpText.h"
 #include "tool/ItemActions.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     // that ignores SIGCHLD must not take the status of the shell probes from the run.
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGCHLD, SIG_DFL);
+    remove_partial_file_on_signals();
     try {
         return run(argc, argv);
     } catch (const std::bad_alloc&) {

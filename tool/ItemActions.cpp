@@ -2,6 +2,7 @@
 
 #include "host/FileIO.h"
 #include "host/FileLock.h"
+#include "host/Temporary.h"
 #include "host/UnixDep.h"
 #include "ini/IniFile.h"
 #include "tool/OptionValidation.h"
@@ -178,12 +179,17 @@ int file_stage(const st_RunOptions& options) {
     // Held until the run has ended, so that no other run reads the file between this run's
     // load and its save (or removal).
     DirectoryLock lock;
-    if (may_change_file(options) &&
-        lock.Acquire(options.m_strPath, kLockTimeoutMs) == DirectoryLock::e_TimedOut) {
+    const DirectoryLock::Outcome locked = may_change_file(options)
+                                              ? lock.Acquire(options.m_strPath, kLockTimeoutMs)
+                                              : DirectoryLock::e_Unavailable;
+    if (locked == DirectoryLock::e_TimedOut) {
         m_strError +=
             "ERROR:\n\tInifile is locked by another run!\t['" + options.m_strPath + "']\n";
         return finalize(e_RetItemActionError, false);
     }
+    // No run that holds the lock makes temporaries: those of the file are left by killed runs.
+    if (locked == DirectoryLock::e_Locked)
+        remove_stale_temporaries(options.m_strPath);
     pco_IniFile = new ct_IniFile(options.m_strPath, options.m_bForce);
     if (pco_IniFile->IsUnreadable() && may_change_file(options)) {
         m_strError += "ERROR:\n\tInifile could not be read!\t['" + options.m_strPath + "']\n";

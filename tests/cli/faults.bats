@@ -47,7 +47,7 @@ check_faults() {
             [ "$n" -gt "$skip" ] && [ "$n" -le "$count" ] || continue
             cp "$file.orig" "$file"
             faulty "-e trace=$call -e inject=$call:error=$error:when=$n" -i="$file" "${args[@]}"
-            [ -z "$(find . -name '.vornel-*')" ] && case $error:$status in
+            [ -z "$(find . -name '*.vornel-*')" ] && case $error:$status in
             EINTR:"$code" | *:0) cmp -s out want.out && cmp -s "$file" "$file.new" ;;
             EINTR:*) false ;;
             *:1 | *:25 | *:30) cmp -s "$file" "$file.orig" ||
@@ -81,6 +81,7 @@ check_faults() {
         # shellcheck disable=SC2086
         unprivileged strace -P "$shared/f.ini" -e inject=${row%|*} "$binary" -i="$shared/f.ini" -s=s -k=k -v=short -E
         [ "$status" -eq 25 ] && grep -qF "in place failed; the old text ${row#*|}" err || false
+        [[ $row != *NOT* ]] || grep -qF "The file holds the new text." err
         [[ $row == *NOT* ]] || cmp "$shared/f.ini" orig.ini
     done
     faulty "-e trace=openat" -i=./new.ini -s=s -k=k -v=v -f && rm new.ini # the temporary file's open
@@ -121,7 +122,7 @@ check_faults() {
         faulty "-e trace=write,unlink -e inject=write:error=EIO:when=$n -e inject=unlink:error=EIO:${row%:*}" -i=small.ini -s=s1 -k=key01 -v=x -E
         [ "$status" -eq 25 ] && cmp small.ini orig.ini && [ "$(grep -c 'could not be removed' err)" -eq "${row#*:}" ] || false
     done
-    left=$(find . -name '.vornel-*')
+    left=$(find . -name '*.vornel-*')
     [ "$(echo "$left" | wc -l)" -eq 1 ] && grep -qF "could not be removed!	['$(pwd -P)/${left#./}']" err || false
 }
 
@@ -139,7 +140,7 @@ check_faults() {
         cp orig.ini big.ini
         code=0 && prlimit --data=$limit "$binary" -i=big.ini -s=s1 -k=key01 -v=1 -E 2>err || code=$?
         ! grep -q 'Out of memory!' err || short=$((short + 1))
-        [ -z "$(find . -name '.vornel-*')" ] && case $code in
+        [ -z "$(find . -name '*.vornel-*')" ] && case $code in
         0) cmp -s big.ini new.ini ;;
         1) cmp -s big.ini orig.ini ;; # the shell of the probes could not start
         25) cmp -s big.ini orig.ini && ! grep -q Usage: err ;;
@@ -148,4 +149,59 @@ check_faults() {
         [ "$code" -ne 0 ] || break
     done
     [ "$short" -gt 0 ]
+}
+
+# The kill points of a traced run: each call from the lock that a change takes before it reads
+# the file on, as its name and its number among the calls of that name, which strace's when= counts.
+kill_points() {
+    awk '{ name = $0; sub(/\(.*/, "", name); n[name]++ }
+         /^flock\(/ { on = 1 }
+         on && /^[a-z_0-9]+\(/ && name != "exit_group" { print name ":when=" n[name] }' "$1"
+}
+
+# Whether the file reads as the text of the other: empty lines at the end read as nothing.
+reads_as() { [ "$(cat "$1")" = "$(cat "$2")" ]; }
+
+# Kills the change (its arguments given) at each of its calls, on $shared/f.ini holding small.ini:
+# the file reads as the old or the new text, and the same change run again gives the new one and
+# leaves no temporary file.
+kill_each_call() {
+    local file=$shared/f.ini point
+    cat small.ini >"$file" && unprivileged strace "$binary" -i="$file" "$@" && cp "$file" new.ini &&
+        kill_points err >points || false
+    while read -r point; do
+        cat small.ini >"$file"
+        unprivileged strace -o /dev/null -e inject="${point/:/:signal=SIGKILL:}" "$binary" -i="$file" "$@"
+        { reads_as "$file" small.ini || reads_as "$file" new.ini; } &&
+            unprivileged "$binary" -i="$file" "$@" && reads_as "$file" new.ini &&
+            [ -z "$(find "$shared" -name '*.vornel-*')" ] || { echo "killed at $point: $(ls -A "$shared")"; return 1; }
+    done <points
+}
+
+@test "killed at any call of a change, the file reads as the old or the new text; the next one cleans up" {
+    make_shared
+    [ "$(id -u)" -ne 0 ] || chown nobody "$shared"
+    local mode args
+    for mode in 755 555; do # a temporary file beside the file, or a rewrite in place
+        chmod "$mode" "$shared"
+        for args in "-s=s1 -k=key01 -v=changed" "-s=new -k=k -v=1 -f" "-s=s1 -k=key02 -d"; do
+            # shellcheck disable=SC2086
+            kill_each_call $args || { echo "directory mode $mode: $args"; return 1; }
+        done
+    done
+}
+
+@test "SIGTERM, SIGINT or SIGHUP during a change: the old file or the new one, nothing beside it" {
+    mkdir t && awk 'BEGIN { print "[s]"; for (i = 0; i < 600000; i++) print "key" i "=value" i }' >old.ini
+    cp old.ini t/big.ini && "$binary" -i=t/big.ini -s=s -k=key5 -v=new && mv t/big.ini new.ini || false
+    local row signal
+    for row in TERM:0.02 INT:0.1 HUP:0.2 TERM:0.3 INT:0.5; do
+        signal=${row%:*} && cp old.ini t/big.ini
+        run_with timeout --preserve-status -s "$signal" "${row#*:}" "$binary" -i=t/big.ini -s=s -k=key5 -v=new
+        case $status in # a run that ignores the signal, as it was started to, ends as if not sent
+        0) cmp -s t/big.ini new.ini ;;
+        $((128 + $(kill -l "$signal")))) cmp -s t/big.ini old.ini || cmp -s t/big.ini new.ini ;;
+        *) false ;;
+        esac && [ "$(ls -A t)" = big.ini ] || { echo "SIG$row: exit $status, $(ls -A t)"; return 1; }
+    done
 }
