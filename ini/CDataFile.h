@@ -96,7 +96,7 @@ public:
 
     // Return the document's record of the section, with records of its keys, or of one key
     // (letter case aside), or an empty pointer. A change made in them reaches the text at the
-    // next call; the records stay the document's until a call changes the text.
+    // next call that may change the document, or Save; they stay the document's until then.
     t_Section GetSection(const std::string& section);
     t_Key GetKey(const std::string& key, const std::string& section);
     // Append a section (with the keys given, merged as a file would merge them); false when the

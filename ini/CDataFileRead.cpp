@@ -5,6 +5,7 @@
 #include "host/FileIO.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 void Trim(std::string& text) {
@@ -106,8 +107,16 @@ st_IniLine CDataFile::LineAt(std::size_t start, std::size_t* next) const {
 }
 
 // The character before the position ends the line above: a line feed, or the text's last byte.
+// Reading back from the end (a get) finds line feeds with memrchr where the C library has it.
 std::size_t CDataFile::LineAbove(std::size_t position) const {
-    return position < 2 ? 0 : Lines().rfind('\n', position - 2) + 1;
+    if (position < 2)
+        return 0;
+#if VORNEL_HAVE_MEMRCHR
+    const void* feed = ::memrchr(Lines().data(), '\n', position - 1);
+    return feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - Lines().data()) + 1 : 0;
+#else
+    return Lines().rfind('\n', position - 2) + 1;
+#endif
 }
 
 // Headers are found at the speed of memchr; a text with NUL bytes is read line by line.
@@ -335,10 +344,25 @@ void CDataFile::Refresh() const {
     Scan();
 }
 
+// The last line with a value gives it: lines are read from the end until one names the key. A
+// key whose lines have no value has the empty one.
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
     Refresh();
     const st_section* found = FindSection(section);
-    return found ? std::string(FindKeyLines(*found, key).m_strValue) : std::string();
+    const char first = key.empty() ? '\0' : LowerAscii(key.front());
+    const std::string_view lines = Lines();
+    for (std::size_t i = found ? found->m_vecBlocks.size() : 0; i > 0; --i) {
+        const st_Block& block = m_vecBlocks[found->m_vecBlocks[i - 1]];
+        for (std::size_t end = block.m_nEnd; end > block.m_nBody;) {
+            const std::size_t start = std::max(LineAbove(end), block.m_nBody);
+            const std::string_view line = lines.substr(start, end - start);
+            const st_IniLine meaning = MayName(line, first) ? Meaning(line) : st_IniLine();
+            if (meaning.m_eKind == e_LineKey && EqualsNoCase(meaning.m_strText, key))
+                return std::string(meaning.m_strValue);
+            end = start;
+        }
+    }
+    return std::string();
 }
 
 bool CDataFile::IsKeyExist(const std::string& key, const std::string& section) const {

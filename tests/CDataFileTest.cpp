@@ -121,8 +121,9 @@ TEST(CDataFileTest, CreateSection_CopiesTheKeysGivenMergedAsRecordsOfItsOwn) {
     KeyList keys = doc.GetSection("net")->Keys();
     keys.push_back(keys.front());
     EXPECT_TRUE(doc.CreateSection("dst", "", keys));
-    doc.Last()->Keys().at(0)->m_strValue = "changed";
-    EXPECT_EQ(Said(doc.Last()->Keys().size(), doc.GetValue("k", "net")), "1|v|");
+    doc.Last()->Keys().at(0)->m_strValue = "changed"; // reaches the text at the next change
+    const std::size_t copied = doc.Last()->Keys().size();
+    EXPECT_EQ(Said(copied, doc.GetValue("k", "net"), doc.GetValue("k", "dst")), "1|v|changed|");
 }
 
 TEST(CDataFileTest, Lookups_IgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {
