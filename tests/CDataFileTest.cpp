@@ -19,6 +19,12 @@ template <class... Answer> static std::string Said(const Answer&... answers) {
     return out.str();
 }
 
+// A field of a record, or "(none)" where the record is missing.
+template <class Record>
+static std::string field(const std::shared_ptr<Record>& record, std::string Record::*member) {
+    return record ? (*record).*member : "(none)";
+}
+
 // Makes the calls of a script on the document, "Name|argument|... ; Name|..." (an argument left
 // out is ""), and returns their answers as Said does.
 static std::string Calls(Document& d, const std::string& script) {
@@ -27,10 +33,11 @@ static std::string Calls(Document& d, const std::string& script) {
         {"SetValue", [&] { return Said(d.SetValue(a[1], a[2], a[3], a[4])); }},
         {"CreateKey", [&] { return Said(d.CreateKey(a[1], a[2], a[3], a[4])); }},
         {"GetValue", [&] { return Said(d.GetValue(a[1], a[2])); }},
-        {"KeyName", [&] { return Said(d.GetKey(a[1], a[2])->m_strName); }},
-        {"KeyComment", [&] { return Said(d.GetKey(a[1], a[2])->m_strComment); }},
-        {"SectionName", [&] { return Said(d.GetSection(a[1])->m_strName); }},
-        {"SectionComment", [&] { return Said(d.GetSection(a[1])->m_strComment); }},
+        {"KeyName", [&] { return Said(field(d.GetKey(a[1], a[2]), &st_key::m_strName)); }},
+        {"KeyComment", [&] { return Said(field(d.GetKey(a[1], a[2]), &st_key::m_strComment)); }},
+        {"SectionName", [&] { return Said(field(d.GetSection(a[1]), &st_section::m_strName)); }},
+        {"SectionComment",
+         [&] { return Said(field(d.GetSection(a[1]), &st_section::m_strComment)); }},
         {"CreateSection", [&] { return Said(d.CreateSection(a[1], a[2])); }},
         {"DeleteKey", [&] { return Said(d.DeleteKey(a[1], a[2])); }},
         {"DeleteSection", [&] { return Said(d.DeleteSection(a[1])); }},
@@ -87,7 +94,8 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
          "Dirty",
          "1|0|0|0|0|"},
         {"DeleteSection removes the section once and leaves the modified flag",
-         "Clean ; DeleteSection|net ; DeleteSection|Net ; Counts ; Dirty", "1|0|1|0|0|"},
+         "Clean ; DeleteSection|net ; DeleteSection|Net ; Counts ; Dirty ; SectionName|net",
+         "1|0|1|0|0|(none)|"},
         {"SetKeyComment and SetSectionComment set a held item's comment and mark the document",
          "Clean ; SetKeyComment|K|kc|NET ; Dirty ; SetSectionComment|net|sc ; "
          "SetKeyComment|x|c|net ; "
