@@ -289,8 +289,6 @@ void CDataFile::ForEachLineOf(const st_section& section, std::string_view key,
 void Report(e_DebugLevel level, const std::string& message);
 // Strips white space, "=" and ":" off both ends of the text.
 void Trim(std::string& text);
-// Appends the text to out, and a line feed unless the text already ends a line.
-void AppendLine(std::string& out, const std::string& text);
 // Strips comment indicators and white space off both ends of the text.
 void RemoveCommentIndicators(std::string& text);
 // A caller's comment text as comment lines, each behind a line feed as reading gives them: each

@@ -105,8 +105,9 @@ int WriteLn(std::ostream& stream, const char* format, ...) {
     va_end(measure);
     std::vsnprintf(&text[0], text.size() + 1, format, args); // the NUL lands on text's own
     va_end(args);
-    std::string line;
-    AppendLine(line, text);
+    // a line feed unless the text already ends a line
+    const bool ended = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    const std::string line = ended ? text : text + '\n';
     stream.write(line.data(), static_cast<std::streamsize>(line.size()));
     return static_cast<int>(line.size());
 }

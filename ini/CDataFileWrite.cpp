@@ -26,12 +26,6 @@ bool is_blank(char c) {
 
 } // namespace
 
-void AppendLine(std::string& out, const std::string& text) {
-    out += text;
-    if (text.empty() || (text.back() != '\n' && text.back() != '\r'))
-        out += '\n';
-}
-
 std::string CommentLines(const std::string& text) {
     std::string lines;
     for_each_line(text, [&](std::string_view line) {
