@@ -35,8 +35,8 @@ typedef std::shared_ptr<st_key> t_Key;
 typedef std::vector<t_Key> KeyList;
 
 // A section, over all the blocks of the text that its headers start. Its key records are made
-// when a caller asks for the section, and what the caller changes in them reaches the text at
-// the document's next call.
+// when a caller asks for the section; what the caller changes in them reaches the text at the
+// document's next call that may change it, or its Save.
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
