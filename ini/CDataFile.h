@@ -275,9 +275,8 @@ void CDataFile::ForEachKeyLine(const st_section& section, Visit&& visit) const {
 template <class Visit>
 void CDataFile::ForEachLineOf(const st_section& section, std::string_view key,
                               Visit&& visit) const {
-    const char first = key.empty() ? '\0' : LowerAscii(key.front());
     ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        if (!MayName(line, first))
+        if (!MayName(line, key))
             return;
         const st_IniLine meaning = Meaning(line);
         if (IsKeyLine(meaning) && EqualsNoCase(meaning.m_strText, key))

@@ -349,14 +349,13 @@ void CDataFile::Refresh() const {
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
     Refresh();
     const st_section* found = FindSection(section);
-    const char first = key.empty() ? '\0' : LowerAscii(key.front());
     const std::string_view lines = Lines();
     for (std::size_t i = found ? found->m_vecBlocks.size() : 0; i > 0; --i) {
         const st_Block& block = m_vecBlocks[found->m_vecBlocks[i - 1]];
         for (std::size_t end = block.m_nEnd; end > block.m_nBody;) {
             const std::size_t start = std::max(LineAbove(end), block.m_nBody);
             const std::string_view line = lines.substr(start, end - start);
-            const st_IniLine meaning = MayName(line, first) ? Meaning(line) : st_IniLine();
+            const st_IniLine meaning = MayName(line, key) ? Meaning(line) : st_IniLine();
             if (meaning.m_eKind == e_LineKey && EqualsNoCase(meaning.m_strText, key))
                 return std::string(meaning.m_strValue);
             end = start;

@@ -52,14 +52,21 @@ inline bool IsKeyLine(const st_IniLine& line) {
     return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
 }
 
-// Whether the line can name a key that starts with the character (lower case): a name starts at
-// the line's first character that trimming keeps. Passes most lines without classifying them.
-inline bool MayName(std::string_view line, char first) {
-    for (char c : line) {
-        if (!IsIn(kWhiteSpace, c) && !IsIn(kEqualIndicators, c))
-            return LowerAscii(c) == first;
+// Whether the line can name the key: the key starts the line's first characters that trimming
+// keeps (letter case aside) and ends at a separator, white space or the line's end. Passes most
+// lines without classifying them.
+inline bool MayName(std::string_view line, std::string_view key) {
+    const auto ends_name = [](char c) { return IsIn(kWhiteSpace, c) || IsIn(kEqualIndicators, c); };
+    std::size_t at = 0;
+    while (at < line.size() && ends_name(line[at]))
+        ++at;
+    if (key.empty() || line.size() - at < key.size())
+        return false;
+    for (char c : key) {
+        if (LowerAscii(line[at++]) != LowerAscii(c))
+            return false;
     }
-    return false;
+    return at == line.size() || ends_name(line[at]);
 }
 
 // Returns what a line (without its line feed) is. A line is a comment only when its first
