@@ -65,8 +65,8 @@ ROWS
     printf '[s]\nk=1\n' | tee "$shared/ro.ini" orig.ini >"$shared/f.ini"
     printf '[s]\nk=1000\n' | tee shrinks.ini >"$shared/s.ini"
     chmod 666 "$shared/f.ini" "$shared/s.ini" && chmod 444 "$shared/ro.ini" && chmod 555 "$shared" || false
-    unprivileged "$VORNEL" -i="$shared/ro.ini" -s=s -k=k
-    [ "$status" -eq 1 ] && [ ! -s out ] || false
+    unprivileged "$VORNEL" -i="$shared/ro.ini" -s=s -k=k -E
+    [ "$status" -eq 1 ] && [ ! -s out ] && grep -q 'existing file with NO write permission' err || false
     unprivileged "$VORNEL" -i="$shared/new.ini" -s=s -k=k -v=v -f
     [ "$status" -eq 1 ] && [ ! -e "$shared/new.ini" ] || false
     local row file limit value copy
