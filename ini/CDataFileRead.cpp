@@ -17,19 +17,28 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string::npos;
 
-// A radix sort by the upper 32 bits, a byte at a time.
-void sort_by_high_half(std::vector<std::uint64_t, PageAllocator<std::uint64_t>>& values) {
-    std::vector<std::uint64_t, PageAllocator<std::uint64_t>> sorted(values.size());
+using Hashes = std::vector<std::uint64_t, PageAllocator<std::uint64_t>>;
+
+// Which entries share their hash, the upper half of each, with another; the lower half is the
+// entry's number. The hashes are sorted by a radix sort, a byte at a time.
+std::vector<bool> shared_hashes(Hashes hashes) {
+    Hashes sorted(hashes.size());
     for (int shift = 32; shift < 64; shift += 8) {
         std::size_t starts[257] = {};
-        for (std::uint64_t value : values)
+        for (std::uint64_t value : hashes)
             ++starts[((value >> shift) & 0xFF) + 1];
         for (std::size_t digit = 0; digit < 256; ++digit)
             starts[digit + 1] += starts[digit];
-        for (std::uint64_t value : values)
+        for (std::uint64_t value : hashes)
             sorted[starts[(value >> shift) & 0xFF]++] = value;
-        values.swap(sorted);
+        hashes.swap(sorted);
     }
+    std::vector<bool> shared(hashes.size());
+    for (std::size_t i = 1; i < hashes.size(); ++i) {
+        if (hashes[i] >> 32 == hashes[i - 1] >> 32)
+            shared[hashes[i] & 0xFFFFFFFFu] = shared[hashes[i - 1] & 0xFFFFFFFFu] = true;
+    }
+    return shared;
 }
 
 bool starts_with_mark(std::string_view text) {
@@ -261,8 +270,8 @@ std::string CDataFile::KeyComment(const st_section& section, std::string_view ke
 // only one. Sorting walks memory in order, where a table of a million names misses the cache.
 void CDataFile::ForEachKey(const st_section& section, bool withComments,
                            const KeyVisit& visit) const {
-    std::vector<std::size_t, PageAllocator<std::size_t>> starts;     // of the key lines, in order
-    std::vector<std::uint64_t, PageAllocator<std::uint64_t>> hashes; // hash << 32 | line number
+    std::vector<std::size_t, PageAllocator<std::size_t>> starts; // of the key lines, in order
+    Hashes hashes;                                               // hash << 32 | line number
     std::size_t lines = 0; // room for all: growing would zero and copy pages again
     for (std::size_t block : section.m_vecBlocks) {
         const std::string_view text = Lines().substr(
@@ -275,12 +284,7 @@ void CDataFile::ForEachKey(const st_section& section, bool withComments,
         hashes.push_back(std::uint64_t{HashNoCase(line.m_strText)} << 32 | starts.size());
         starts.push_back(start);
     });
-    sort_by_high_half(hashes);
-    std::vector<bool> shared(starts.size()); // the line's hash is another line's too
-    for (std::size_t i = 1; i < hashes.size(); ++i) {
-        if (hashes[i] >> 32 == hashes[i - 1] >> 32)
-            shared[hashes[i] & 0xFFFFFFFFu] = shared[hashes[i - 1] & 0xFFFFFFFFu] = true;
-    }
+    const std::vector<bool> shared = shared_hashes(std::move(hashes));
     struct Entry {
         std::size_t m_nFirst;
         std::size_t m_nLast;
