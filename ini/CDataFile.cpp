@@ -37,8 +37,7 @@ void CDataFile::SetFileName(const std::string& newName) {
 
 // A section handed out has its records: a caller may look at them or change them.
 t_Section CDataFile::GetSection(const std::string& section) {
-    SyncRecords();
-    Refresh();
+    Prepare();
     const std::size_t at = SectionAt(section);
     if (at == std::string::npos)
         return t_Section();
@@ -84,8 +83,7 @@ void CDataFile::ReportSectionExists(const std::string& name) {
 
 // The unnamed section has no header: it exists with or without lines before the first one.
 bool CDataFile::CreateSection(const std::string& name, const std::string& comment) {
-    SyncRecords();
-    Refresh();
+    Prepare();
     if (FindSection(name)) {
         ReportSectionExists(name);
         return false;
@@ -106,8 +104,7 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
                          const std::string& comment, const std::string& section) {
     if (key.empty() || !IsStorable(section, key, value))
         return false;
-    SyncRecords();
-    Refresh();
+    Prepare();
     if (!FindSection(section)) {
         if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
             return false;
@@ -127,8 +124,7 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
 
 // Every line of the section's blocks that stores goes with the comment lines it owns.
 bool CDataFile::DeleteSection(const std::string& section) {
-    SyncRecords();
-    Refresh();
+    Prepare();
     const st_section* found = FindSection(section);
     if (!found)
         return false;
@@ -147,8 +143,7 @@ bool CDataFile::DeleteSection(const std::string& section) {
 
 // A line without a value after the first goes alone: the comment lines above it are another's.
 bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
-    SyncRecords();
-    Refresh();
+    Prepare();
     const st_section* found = FindSection(section);
     bool held = false;
     if (found) {

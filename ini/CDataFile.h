@@ -239,6 +239,11 @@ private:
     // Records: made for a caller, and what it changed in them turned into edits.
     void MakeRecords(st_section& section) const;
     void SyncRecords();
+    // Before a call that may change the document: records synced, waiting edits applied.
+    void Prepare() {
+        SyncRecords();
+        Refresh();
+    }
 
     mutable FileText m_text; // the text read, which the blocks point into
     mutable std::vector<st_Block> m_vecBlocks;

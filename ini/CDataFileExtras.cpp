@@ -55,8 +55,7 @@ int CDataFile::KeyCount() const {
 
 bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment,
                               const std::string& section) {
-    SyncRecords();
-    Refresh();
+    Prepare();
     const st_section* found = FindSection(section);
     const st_KeyLines lines = found ? FindKeyLines(*found, key) : st_KeyLines();
     if (lines.m_nFirst == std::string::npos)
@@ -67,8 +66,7 @@ bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment
 
 // The unnamed section has no header: its comment goes first and reads back as the next item's.
 bool CDataFile::SetSectionComment(const std::string& section, const std::string& comment) {
-    SyncRecords();
-    Refresh();
+    Prepare();
     const st_section* found = FindSection(section);
     if (!found)
         return false;

@@ -64,19 +64,22 @@ int fail(std::string& buffer, const std::string& text, int result) {
 }
 
 // Output a script cannot have read whole is no success: a full disk or a closed standard output
-// fails the run.
-int print(const std::string& listing) {
-    if (std::fflush(stdout) == 0 && write_all(STDOUT_FILENO, listing))
+// fails the run. A listing goes out in pieces as it is made.
+int print(const TextSource& text) {
+    const TextSink out = [](std::string_view piece) { return write_all(STDOUT_FILENO, piece); };
+    if (std::fflush(stdout) == 0 && text(out))
         return e_RetSuccess;
     return fail(m_strError, "ERROR:\n\tCould not write the output!\n", e_RetItemActionError);
 }
 
-// A listing goes out in pieces as it is made.
+int print(const std::string& listing) {
+    return print([&listing](const TextSink& out) { return out(listing); });
+}
+
 int print_content(const st_RunOptions& o, const std::string& section) {
-    const auto out = [](std::string_view piece) { return write_all(STDOUT_FILENO, piece); };
-    if (std::fflush(stdout) == 0 && pco_IniFile->PutContent(section, "", o.m_bComments, out))
-        return e_RetSuccess;
-    return fail(m_strError, "ERROR:\n\tCould not write the output!\n", e_RetItemActionError);
+    return print([&](const TextSink& out) {
+        return pco_IniFile->PutContent(section, "", o.m_bComments, out);
+    });
 }
 
 int delete_key(const st_RunOptions& o) {
