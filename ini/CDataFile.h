@@ -157,7 +157,7 @@ public:
     bool GetBool(const std::string& key, const std::string& section) const;
 
     // Whether a set of these names and value would read back from the file as itself: no line
-    // breaks, a key that reads as a key, a value without white space at its end.
+    // breaks, a key that reads as a key, a value without white space at its ends.
     static bool IsStorable(const std::string& section, const std::string& key,
                            const std::string& value);
 

@@ -95,7 +95,8 @@ bool ReadsAsComment(std::string_view line);
 // Whether a key written as `key=value` reads back with this name: no separator, no indicator or
 // "[" first, no white space at its ends.
 bool KeyReadsBack(std::string_view key);
-// Whether a value written at the end of a line reads back whole: no white space at its end.
+// Whether a value written after a separator, at the end of a line, reads back whole: no white
+// space at its end, no blank at its start.
 bool ValueReadsBack(std::string_view value);
 
 #endif

@@ -77,8 +77,8 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
         {"a set keeps the first spelling and an empty comment erases the old one",
          "SetValue|K|w||NET ; KeyName|k|net ; KeyComment|k|net ; SectionName|NET", "1|k||Net|"},
         {"a set may give a key an empty value, and keys and values odd characters",
-         "SetValue|k||x|net ; GetValue|k|net ; SetValue|k;#[ x]| v = : ; GetValue|K;#[ X]",
-         "1||1| v = :|"},
+         "SetValue|k||x|net ; GetValue|k|net ; SetValue|k;#[ x]|v = : ; GetValue|K;#[ X]",
+         "1||1|v = :|"},
         {"a new key needs a value, a set what reads back as itself",
          "SetValue|n||x|fresh ; IsSectionExist|fresh ; SetValue|a=b|1||net ; SetValue|k|v ||net ; "
          "SetValue|n|1||a\rb ; IsSectionExist|a\rb",
@@ -173,7 +173,7 @@ TEST(CDataFileTest, TypedValues_UseTheirFixedTextForms) {
     const std::tuple<const char*, bool, bool> rows[] = {
         {"TRUE", true, false}, {"yes", true, false}, {"10", true, true},   {"-1", true, true},
         {"no", false, false},  {"on", false, false}, {"0", false, true},   {"42", false, true},
-        {"12abc", true, true}, {" 42", false, true}, {"-0x2", false, true}};
+        {"12abc", true, true}, {"+42", false, true}, {"-0x2", false, true}};
     for (const auto& [text, truth, number] : rows) {
         doc.SetValue("x", text, "", "s");
         EXPECT_EQ(doc.GetBool("x", "s"), truth) << text;
@@ -190,7 +190,7 @@ TEST(CDataFileTest, Load_ReadsEachLineAsTheGrammarSays) {
                              "GetValue|a|sec ; GetValue|n|Sec ; GetValue|t|SEC ; GetValue|d|sec ; "
                              "GetValue|q|sec ; GetValue|k|sec ; GetValue|r|sec ; GetValue|k| Sp  ; "
                              "GetValue|k|a x ; GetValue|j";
-    const std::string values = "||2|9|b=c|v ; note|YWJj=|C:|=| v|z|1|x|w|";
+    const std::string values = "||2|9|b=c|v ; note|YWJj=|C:|=|v|z|1|x|w|";
     EXPECT_EQ(Calls(doc, gets), values) << "from the unread lines";
     Calls(doc, "SectionName|open ; SectionName|sec ; SectionName| Sp  ; SectionName|a x");
     EXPECT_EQ(Calls(doc, gets), values) << "from the records read";

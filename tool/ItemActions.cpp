@@ -109,13 +109,21 @@ int get_value(const st_RunOptions& o) {
                 e_RetItemNotFound);
 }
 
+// Says why a set failed where the input is the reason: -f helps only a key that is missing.
+std::string set_hint(const st_RunOptions& o) {
+    if (!CDataFile::IsStorable(o.m_strSection, o.m_strKey, o.m_strValue))
+        return "\t(a name or the value would not read back as given: a line break, or white "
+               "space at the value's ends)\n";
+    return o.m_bForce ? "" : "\t(use -f to force insertion)\n";
+}
+
 int set_value(const st_RunOptions& o) {
     if (pco_IniFile->SetValue(o.m_strKey, o.m_strValue, o.m_strComment, o.m_strSection, o.m_bForce,
                               true))
         return e_RetSuccess;
     return fail(m_strError,
                 "ERROR:\n\tCould not set value!" + item_text(o) + "\tVALUE: '" + o.m_strValue +
-                    "']\n" + (o.m_bForce ? "" : "\t(use -f to force insertion)\n"),
+                    "']\n" + set_hint(o),
                 e_RetItemActionError);
 }
 

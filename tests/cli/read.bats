@@ -15,7 +15,7 @@ setup() {
 @test "values and listings of a file, of an empty one and of a missing one" {
     check_rows <<'ROWS'
 0|2\n|-i=app.ini -s=s1 -k=B
-0| again\n|-i=app.ini -s=S2 -k=c
+0|again\n|-i=app.ini -s=S2 -k=c
 0|3\n|-i=app.ini -s=S1 -k=x[
 0|4\n|-i=app.ini -s=S1 -k=X{
 0|5\n|-i=app.ini -s=S1 -k=x@
@@ -28,8 +28,8 @@ setup() {
 20||-i=app.ini -s=s1 -k=b -P
 0|[S1]\n[S2]\n[Empty]\n|-i=app.ini -k=a
 0|; top\n[S1]\n[S2]\n# dangling\n[Empty]\n|-i=app.ini -C
-0|top=0\n[S1]\na=1\nb=2\nx[=3\nx{=4\nx@=5\n[S2]\nc= again\n[Empty]\n|-i=app.ini -P
-0|top=0\n; top\n[S1]\na=1\n; about b\n# more#b=2\nx[=3\nx{=4\nx@=5\n[S2]\nc= again\n# dangling\n[Empty]\n|-i=app.ini -P -C
+0|top=0\n[S1]\na=1\nb=2\nx[=3\nx{=4\nx@=5\n[S2]\nc=again\n[Empty]\n|-i=app.ini -P
+0|top=0\n; top\n[S1]\na=1\n; about b\n# more#b=2\nx[=3\nx{=4\nx@=5\n[S2]\nc=again\n# dangling\n[Empty]\n|-i=app.ini -P -C
 0|a=1\n; about b\n# more#b=2\nx[=3\nx{=4\nx@=5\n|-i=app.ini -s=S1 -C
 0||-i=app.ini -s=s1
 0||-i=app.ini -s=Empty
@@ -41,4 +41,17 @@ setup() {
 ROWS
     [ ! -e none.ini ] && [ ! -s empty.ini ] && cmp app.ini orig.ini || false
     [ "$(stat -c %Y app.ini)" = "$(date -d '2001-01-01 00:00:00' +%s)" ]
+}
+
+# Each row "section|key|value" of owners/FILE.values is what the program that owns owners/FILE
+# reads (PHP, MariaDB, Python's configparser: owners/expect.py made them), for its plain keys.
+@test "a get answers what the file's owner reads: php.ini, my.cnf, setup.cfg, smb.conf, WireGuard" {
+    local values section key value
+    for values in "$BATS_TEST_DIRNAME"/owners/*.values; do
+        while IFS='|' read -r section key value; do
+            run_raw -i="${values%.values}" -s="$section" -k="$key"
+            [ "$status" -eq 0 ] && [ "$(bytes out)" = "$value"$'\n.' ] ||
+                { echo "${values##*/} [$section] $key: exit $status, got '$(cat out)', owner reads '$value'"; return 1; }
+        done <"$values"
+    done
 }

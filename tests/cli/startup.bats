@@ -30,5 +30,6 @@ load helpers
 20|WARNING:\n\tValue not found!\t[SECTION: 's'\tKEY: 'no']\n|-i=app.ini -s=s -k=no
 20|Key: 'k'\tValue: 'no'\n|-i=app.ini -s=s -k=no
 25|ERROR:\n\tCould not set value!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '1']\n\t(use -f to force insertion)\n|-i=app.ini -s=s -k=no -v=1
+25|VALUE: '1']\n\t(a name or the value would not read back as given|-i=app.ini -s=s -k=a=b -v=1 -f
 ROWS
 }
