@@ -78,8 +78,11 @@ void CDataFile::AddEdit(std::size_t begin, std::size_t end, std::string text) {
 }
 
 // The line end of the line above, or of the first line; a text without any takes a line feed.
+// A last line that ends in a carriage return alone has the line end it lacks a line feed of.
 std::string CDataFile::LineEndAt(std::size_t position) const {
     const std::string_view lines = Lines();
+    if (position == lines.size() && !lines.empty() && lines.back() == '\r')
+        return "\r\n";
     std::size_t feed = position > 0 ? lines.rfind('\n', position - 1) : std::string::npos;
     if (feed == std::string::npos)
         feed = lines.find('\n');
@@ -91,11 +94,12 @@ std::string CDataFile::LineEndAt(std::size_t position) const {
     return std::string(lines.substr(end, feed + 1 - end));
 }
 
-// Lines written where the text ends without a line end give its last line one first.
+// Lines written where the text ends without a line end give its last line one first; a carriage
+// return there is the start of its line end.
 void CDataFile::InsertLines(std::size_t position, std::string text) {
     const std::string_view lines = Lines();
     if (position == lines.size() && !lines.empty() && lines.back() != '\n')
-        text.insert(0, LineEndAt(position));
+        text.insert(0, lines.back() == '\r' ? "\n" : LineEndAt(position));
     AddEdit(position, position, std::move(text));
 }
 
@@ -185,8 +189,8 @@ std::size_t CDataFile::InsertPoint(const st_Block& block) const {
     return std::min(point, lines.size());
 }
 
-// A changed line keeps all but the value's own bytes: an empty value's place is after the
-// separator and the blanks that follow it.
+// A changed line keeps all but the value's own bytes, the blanks before it included: an empty
+// value's place is after the separator and the blanks that follow it (`k = ` becomes `k = v`).
 void CDataFile::StoreValue(const st_section& section, const st_KeyLines& lines,
                            const std::string& key, const std::string& value,
                            const std::string* comment) {

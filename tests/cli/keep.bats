@@ -19,17 +19,20 @@ setup() {
     cmp orig.ini app.ini
 }
 
-# Each case of rewrites/cases: a name and the runs' arguments (each run's behind a ";", quoted as
-# in the shell); the file before is rewrites/NAME.before, the file after rewrites/NAME.after.
+# Each case of rewrites/cases: a name, the runs' arguments (each run's behind a ";", quoted as in
+# the shell) and, if given, "CODE:OUTPUT" of the last run (else "0:"); the file before is
+# rewrites/NAME.before, the file after rewrites/NAME.after.
 @test "a rewrite keeps every byte but the change's: real formats, line ends, the changed line's form" {
-    local name runs args
-    while IFS='|' read -r name runs; do
+    local name runs last args
+    while IFS='|' read -r name runs last; do
         cp "$BATS_TEST_DIRNAME/rewrites/$name.before" f.ini
         while read -r -d ';' args; do
             eval "run_raw -i=f.ini $args"
         done <<<"$runs;"
-        [ "$status" -eq 0 ] && cmp -s f.ini "$BATS_TEST_DIRNAME/rewrites/$name.after" ||
-            { echo "$name: exit $status, file '$(cat -A f.ini)'"; return 1; }
+        last=${last:-0:}
+        [ "$status" -eq "${last%%:*}" ] && [ "$(cat out)" = "${last#*:}" ] &&
+            cmp -s f.ini "$BATS_TEST_DIRNAME/rewrites/$name.after" ||
+            { echo "$name: exit $status, printed '$(cat out)', file '$(cat -A f.ini)'"; return 1; }
     done <"$BATS_TEST_DIRNAME/rewrites/cases"
 }
 
