@@ -347,9 +347,14 @@ bool sync_directory(const std::string& directory) {
     return synced;
 }
 
+// A file not made yet resolves to where a change makes it, through any dangling link, so that
+// the temporary files of a killed run are looked for where that run made them.
 std::string resolved_path(const std::string& path) {
     std::string real;
-    return resolved(path, real) ? real : path;
+    if (resolved(path, real))
+        return real;
+    std::string made = path;
+    return new_file_path(made) ? made : path;
 }
 
 std::string containing_directory(const std::string& path) {
