@@ -75,11 +75,13 @@ check_faults() {
     make_shared
     printf '[s]\nk=%s\n' "$(printf 'x%.0s' $(seq 1 3000))" | tee orig.ini >"$shared/f.ini"
     chmod 666 "$shared/f.ini" && chmod 555 "$shared" || false
-    local row
-    for row in 'ftruncate:error=EIO:when=1|was restored.' 'fsync:error=EIO:when=1|was restored.' \
-        'ftruncate:error=EIO:when=1 -e inject=write:error=EIO:when=2|could NOT be restored!'; do
+    local row value
+    for row in 'short|ftruncate:error=EIO:when=1|was restored.' 'short|fsync:error=EIO:when=1|was restored.' \
+        'short|ftruncate:error=EIO:when=1 -e inject=write:error=EIO:when=2|could NOT be restored!' \
+        "$(printf 'y%.0s' $(seq 1 4000))|write:error=ENOSPC:when=1|was restored."; do # growing it
+        IFS='|' read -r value row <<<"$row" && cat orig.ini >"$shared/f.ini"
         # shellcheck disable=SC2086
-        unprivileged strace -P "$shared/f.ini" -e inject=${row%|*} "$binary" -i="$shared/f.ini" -s=s -k=k -v=short -E
+        unprivileged strace -P "$shared/f.ini" -e inject=${row%|*} "$binary" -i="$shared/f.ini" -s=s -k=k -v="$value" -E
         [ "$status" -eq 25 ] && grep -qF "in place failed; the old text ${row#*|}" err || false
         [[ $row != *NOT* ]] || grep -qF "The file holds the new text." err
         [[ $row == *NOT* ]] || cmp "$shared/f.ini" orig.ini
@@ -109,6 +111,9 @@ check_faults() {
         [ "$status" -eq "$code" ] && [ ! -e gone.ini ] || { echo "$row: exit $status"; false; }
     done
     grep -qF 'The file may be gone' err
+    cp orig.ini gone.ini # removed, but its directory's sync fails: the removal may not last
+    faulty "-e trace=fsync -e inject=fsync:error=EIO" -i=gone.ini -d -E
+    [ "$status" -eq 25 ] && [ ! -e gone.ini ] && grep -qF 'may not survive a crash' err || false
     cp orig.ini gone.ini # the shell's wait for rm is lost, and so is the run's first wait
     run_with strace -f -o trace -e trace=wait4 -e inject=wait4:error=ECHILD:when=1 "$binary" -i=gone.ini -d
     [ "$status" -eq 0 ] && [ ! -e gone.ini ] || false
@@ -162,17 +167,23 @@ kill_points() {
 # Whether the file reads as the text of the other: empty lines at the end read as nothing.
 reads_as() { [ "$(cat "$1")" = "$(cat "$2")" ]; }
 
-# Kills the change (its arguments given) at each of its calls, on $shared/f.ini holding small.ini:
-# the file reads as the old or the new text, and the same change run again gives the new one and
-# leaves no temporary file.
+# The old state of a killed change: $shared/f.ini holding small.ini, or a link to a file not made.
+old_file() { cat small.ini >"$shared/f.ini"; }
+is_old_file() { reads_as "$shared/f.ini" small.ini; }
+dangling_link() { rm -f "$shared/made.ini" && ln -sfn made.ini "$shared/f.ini"; }
+is_dangling_link() { [ -L "$shared/f.ini" ] && [ ! -e "$shared/made.ini" ]; }
+
+# Kills the change (its arguments given) at each of its calls, on $shared/f.ini in the old state
+# that $old lays out and $is_old checks: the file reads as the old or the new text, and the same
+# change run again gives the new one and leaves no temporary file.
 kill_each_call() {
     local file=$shared/f.ini point
-    cat small.ini >"$file" && unprivileged strace "$binary" -i="$file" "$@" && cp "$file" new.ini &&
+    $old && unprivileged strace "$binary" -i="$file" "$@" && cp "$file" new.ini &&
         kill_points err >points || false
     while read -r point; do
-        cat small.ini >"$file"
+        $old
         unprivileged strace -o /dev/null -e inject="${point/:/:signal=SIGKILL:}" "$binary" -i="$file" "$@"
-        { reads_as "$file" small.ini || reads_as "$file" new.ini; } &&
+        { $is_old || reads_as "$file" new.ini; } &&
             unprivileged "$binary" -i="$file" "$@" && reads_as "$file" new.ini &&
             [ -z "$(find "$shared" -name '*.vornel-*')" ] || { echo "killed at $point: $(ls -A "$shared")"; return 1; }
     done <points
@@ -181,7 +192,7 @@ kill_each_call() {
 @test "killed at any call of a change, the file reads as the old or the new text; the next one cleans up" {
     make_shared
     [ "$(id -u)" -ne 0 ] || chown nobody "$shared"
-    local mode args
+    local mode args old=old_file is_old=is_old_file
     for mode in 755 555; do # a temporary file beside the file, or a rewrite in place
         chmod "$mode" "$shared"
         for args in "-s=s1 -k=key01 -v=changed" "-s=new -k=k -v=1 -f" "-s=s1 -k=key02 -d"; do
@@ -189,6 +200,8 @@ kill_each_call() {
             kill_each_call $args || { echo "directory mode $mode: $args"; return 1; }
         done
     done
+    chmod 755 "$shared" && old=dangling_link is_old=is_dangling_link
+    kill_each_call -s=new -k=k -v=1 -f || { echo "a file made through a dangling link"; return 1; }
 }
 
 @test "SIGTERM, SIGINT or SIGHUP during a change: the old file or the new one, nothing beside it" {
