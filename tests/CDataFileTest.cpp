@@ -238,7 +238,9 @@ TEST(CDataFileTest, ToText_WritesTheLinesReadAsTheyStoodButThoseOfTheChange) {
          "SetValue|n|1||s ; SetValue|u|2",
          "a=1\nu=2\n; top\n[s]\nk=1\n  cont\n\n; b\n[b]\n[s]\nx=2\nn=1\n\n; end\n"},
         {"[s]\nk=1\n\n; end", "SetValue|k|1||new", "[s]\nk=1\n\n[new]\nk=1\n\n; end"},
-        {"[s]\nk=1\n \n; c\n[t]\n", "SetValue|n|1||s", "[s]\nk=1\nn=1\n \n; c\n[t]\n"}};
+        {"[s]\nk=1\n \n; c\n[t]\n", "SetValue|n|1||s", "[s]\nk=1\nn=1\n \n; c\n[t]\n"},
+        {"a=1\n", "ReadText|[s]\nk=2\n", "a=1\n[s]\nk=2\n"},
+        {"[s]\nk=1\n", "ReadText|a=2\n[t]\n", "[s]\nk=1\n[]\na=2\n[t]\n"}};
     for (const auto& [text, change, written] : rows) {
         Document doc;
         doc.ReadText(text);
