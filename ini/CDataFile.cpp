@@ -141,18 +141,19 @@ bool CDataFile::DeleteSection(const std::string& section) {
     return true;
 }
 
-// A line without a value after the first goes alone: the comment lines above it are another's.
+// A line that names the key but stores nothing in it goes without the comment lines above it:
+// those belong to no item, or to another.
 bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
     Prepare();
     const st_section* found = FindSection(section);
-    bool held = false;
+    bool first = true;
     if (found) {
         ForEachLineOf(*found, key, [&](const st_IniLine& line, std::size_t start) {
-            DropLine(start, held && line.m_eKind == e_LineEmptyValue);
-            held = true;
+            DropLine(start, !StoresInKey(line, first));
+            first = false;
         });
     }
-    return held;
+    return !first;
 }
 
 int CDataFile::SectionCount() const {

@@ -261,7 +261,7 @@ template <class Visit> void CDataFile::ForEachLine(const st_section& section, Vi
     for (std::size_t index : section.m_vecBlocks) {
         const st_Block& block = m_vecBlocks[index];
         for (std::size_t start = block.m_nBody; start < block.m_nEnd;) {
-            const std::size_t end = std::min(lines.find('\n', start), lines.size());
+            const std::size_t end = LineEnd(lines, start);
             visit(lines.substr(start, end - start), start);
             start = end + 1;
         }

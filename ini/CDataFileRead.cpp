@@ -48,7 +48,7 @@ bool starts_with_mark(std::string_view text) {
 // "[]" keeps the key lines before the first header of a text merged after others unnamed.
 std::string merge_separator(std::string_view text) {
     for (std::size_t start = 0; start < NextHeaderLine(text, 0);) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::size_t end = LineEnd(text, start);
         if (IsKeyLine(ClassifyLine(text.substr(start, end - start))))
             return "[]\n";
         start = end + 1;
@@ -109,7 +109,7 @@ st_IniLine CDataFile::Meaning(std::string_view line) const {
 
 st_IniLine CDataFile::LineAt(std::size_t start, std::size_t* next) const {
     const std::string_view lines = Lines();
-    const std::size_t end = std::min(lines.find('\n', start), lines.size());
+    const std::size_t end = LineEnd(lines, start);
     if (next)
         *next = end + 1;
     return Meaning(lines.substr(start, end - start));
@@ -239,14 +239,14 @@ void CDataFile::IndexSections() const {
         m_sectionIndex.emplace(m_vecSections[i]->m_strName, i);
 }
 
-// The first line that names a key stores in it; a later one only with a value.
 CDataFile::st_KeyLines CDataFile::FindKeyLines(const st_section& section,
                                                std::string_view key) const {
     st_KeyLines found;
     ForEachLineOf(section, key, [&](const st_IniLine& line, std::size_t start) {
-        if (found.m_nFirst == npos)
+        const bool first = found.m_nFirst == npos;
+        if (first)
             found.m_nFirst = start;
-        else if (line.m_eKind != e_LineKey)
+        if (!StoresInKey(line, first))
             return;
         found.m_nLast = start;
         found.m_strValue = line.m_strValue;
@@ -256,11 +256,11 @@ CDataFile::st_KeyLines CDataFile::FindKeyLines(const st_section& section,
 
 std::string CDataFile::KeyComment(const st_section& section, std::string_view key) const {
     std::string comment;
-    bool held = false;
+    bool first = true;
     ForEachLineOf(section, key, [&](const st_IniLine& line, std::size_t start) {
-        if (!held || line.m_eKind == e_LineKey)
+        if (StoresInKey(line, first))
             comment += CommentAbove(start);
-        held = true;
+        first = false;
     });
     return comment;
 }
@@ -297,13 +297,15 @@ void CDataFile::ForEachKey(const st_section& section, bool withComments,
         return at == index.end() ? npos : at->second;
     };
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        const st_IniLine line = shared[i] ? LineAt(starts[i]) : st_IniLine();
-        const std::size_t at = shared[i] ? find(line) : npos;
-        if (shared[i] && at == npos) {
+        if (!shared[i])
+            continue;
+        const st_IniLine line = LineAt(starts[i]);
+        const std::size_t at = find(line);
+        if (!StoresInKey(line, at == npos))
+            continue;
+        if (at == npos) {
             index.emplace(line.m_strText, entries.size());
             entries.push_back(Entry{starts[i], starts[i], ""});
-        } else if (line.m_eKind != e_LineKey) {
-            continue;
         }
         Entry& entry = at == npos ? entries.back() : entries[at];
         entry.m_nLast = starts[i];
@@ -348,8 +350,9 @@ void CDataFile::Refresh() const {
     Scan();
 }
 
-// The last line with a value gives it: lines are read from the end until one names the key. A
-// key whose lines have no value has the empty one.
+// The last line that stores in the key gives its value: lines are read from the end until one
+// names the key and stores in it as a later line would. Only a key's first line stores without
+// a value, and the empty value is what a key without a storing line with a value has.
 std::string CDataFile::GetValue(const std::string& key, const std::string& section) const {
     Refresh();
     const st_section* found = FindSection(section);
@@ -360,7 +363,8 @@ std::string CDataFile::GetValue(const std::string& key, const std::string& secti
             const std::size_t start = std::max(LineAbove(end), block.m_nBody);
             const std::string_view line = lines.substr(start, end - start);
             const st_IniLine meaning = MayName(line, key) ? Meaning(line) : st_IniLine();
-            if (meaning.m_eKind == e_LineKey && EqualsNoCase(meaning.m_strText, key))
+            if (IsKeyLine(meaning) && StoresInKey(meaning, false) &&
+                EqualsNoCase(meaning.m_strText, key))
                 return std::string(meaning.m_strValue);
             end = start;
         }

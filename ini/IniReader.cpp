@@ -80,7 +80,7 @@ std::size_t NextHeaderLine(std::string_view text, std::size_t from) {
          bracket = text.find('[', bracket)) {
         const std::size_t newline = text.rfind('\n', bracket);
         const std::size_t start = newline == npos || newline < from ? from : newline + 1;
-        const std::size_t end = std::min(text.find('\n', bracket), text.size());
+        const std::size_t end = LineEnd(text, bracket);
         if (ClassifyLine(text.substr(start, end - start)).m_eKind == e_LineHeader)
             return start;
         bracket = end;

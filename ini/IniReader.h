@@ -52,6 +52,18 @@ inline bool IsKeyLine(const st_IniLine& line) {
     return line.m_eKind == e_LineKey || line.m_eKind == e_LineEmptyValue;
 }
 
+// Whether a line that names a key stores in it, and so owns the comment lines above it: the first
+// line of a section that names the key does, a later one only with a value (`k=` after `k=1`
+// stores nothing and takes no comment). Every reader and change of a key asks this.
+inline bool StoresInKey(const st_IniLine& line, bool first) {
+    return first || line.m_eKind == e_LineKey;
+}
+
+// Returns where the line that starts at the position ends: at its line feed, or the text's end.
+inline std::size_t LineEnd(std::string_view text, std::size_t start) {
+    return std::min(text.find('\n', start), text.size());
+}
+
 // Whether the line can name the key: the key starts the line's first characters that trimming
 // keeps (letter case aside) and ends at a separator, white space or the line's end. Passes most
 // lines without classifying them.
