@@ -3,6 +3,7 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
+#include "ini/ChunkedOutput.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,7 +11,6 @@
 namespace {
 
 const std::string kMark = CommentIndicators.substr(0, 1) + " "; // before a line that lacks one
-constexpr std::size_t kChunk = 64 * 1024; // what a save holds before passing it on: no copy
 
 // Calls handle with each line of the text: what stands between its line feeds.
 template <class Handler> void for_each_line(std::string_view text, Handler handle) {
@@ -224,26 +224,17 @@ void CDataFile::InsertSection(const std::string& name, const std::string& commen
     InsertLines(point, text + "[" + name + "]" + end);
 }
 
-// Copies the text but the edited ranges, in pieces of at most kChunk.
+// Copies the text but the edited ranges; what starts it comes before its first byte.
 bool CDataFile::WriteText(const TextSink& sink) const {
     const std::string_view lines = Lines();
-    std::string out;
-    bool passed = true;
+    ChunkedOutput out(sink);
     bool started = false;
     const auto put = [&](std::string_view piece) {
         if (!started && !piece.empty()) {
             started = true;
-            out = TextStart(piece);
+            out.Put(TextStart(piece));
         }
-        while (!piece.empty()) {
-            const std::size_t room = std::min(piece.size(), kChunk - std::min(out.size(), kChunk));
-            out.append(piece.substr(0, room));
-            piece.remove_prefix(room);
-            if (out.size() >= kChunk) {
-                passed = passed && sink(out);
-                out.clear();
-            }
-        }
+        out.Put(piece);
     };
     std::size_t copied = 0;
     for (const st_Edit& edit : m_vecEdits) {
@@ -253,9 +244,9 @@ bool CDataFile::WriteText(const TextSink& sink) const {
         copied = std::max(copied, edit.m_nEnd);
     }
     put(lines.substr(std::min(copied, lines.size())));
-    if (!started && m_bByteOrderMark)
-        out = TextStart("");
-    return passed && (out.empty() || sink(out));
+    if (!started)
+        out.Put(TextStart(""));
+    return out.Finish();
 }
 
 std::string CDataFile::ToText() const {

@@ -1,21 +1,25 @@
 // The facade's listings. An item's comment is the comment lines above it, each trimmed.
 #include "ini/IniFile.h"
 
+#include "ini/ChunkedOutput.h"
+
 // A section's comment, when asked for, and its header, unless it is the unnamed one.
-static void append_heading(std::string& out, const CDataFile& document, const st_section& section,
+static std::string heading(const CDataFile& document, const st_section& section,
                            bool withComments) {
+    std::string out;
     const std::string& comment = section.m_strComment;
     if (withComments && !comment.empty())
         out += document.CommentStr(comment, false) + '\n';
     if (!section.m_strName.empty())
         out += '[' + section.m_strName + "]\n";
+    return out;
 }
 
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
     Refresh();
     std::string out;
     for (const t_Section& section : m_vecSections)
-        append_heading(out, *this, *section, withComments);
+        out += heading(*this, *section, withComments);
     return out;
 }
 
@@ -33,35 +37,27 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
     return out;
 }
 
-// Filters match names exactly, letter case included. The text goes in pieces: a listing of a
-// large file holds no copy of it.
+// Filters match names exactly, letter case included.
 bool ct_IniFile::PutContent(const std::string& section, const std::string& key, bool withComments,
                             const TextSink& sink) const {
-    constexpr std::size_t kPiece = 64 * 1024;
     Refresh();
-    std::string out;
-    bool passed = true;
-    const auto pass = [&](std::size_t least) {
-        if (out.size() >= least && !out.empty()) {
-            passed = passed && sink(out);
-            out.clear();
-        }
-    };
+    ChunkedOutput out(sink);
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
         if (section.empty() && key.empty())
-            append_heading(out, *this, *current, withComments);
+            out.Put(heading(*this, *current, withComments));
         ForEachKey(*current, withComments,
                    [&](std::string_view name, std::string_view value, const std::string& comment) {
                        if ((!key.empty() && name != key) || value.empty())
                            return;
                        if (withComments && !comment.empty())
-                           out += CommentStr(comment, false) + '#';
-                       out.append(name).append(1, EqualIndicators.front()).append(value) += '\n';
-                       pass(kPiece);
+                           out.Put(CommentStr(comment, false) + '#');
+                       out.Put(name);
+                       out.Put(EqualIndicators.substr(0, 1));
+                       out.Put(value);
+                       out.Put("\n");
                    });
     }
-    pass(0);
-    return passed;
+    return out.Finish();
 }
