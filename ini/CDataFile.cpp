@@ -57,7 +57,8 @@ t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
     return t_Key();
 }
 
-// A change made in a record is made as the call that changes it would make it.
+// A change made in a record is made as the call that changes it would make it; a value that
+// would not read back as itself (a line break would make new items) is not stored.
 void CDataFile::SyncRecords() {
     if (!m_bRecordsOut)
         return;
@@ -69,7 +70,9 @@ void CDataFile::SyncRecords() {
         for (std::size_t i = 0; i < section->m_vecKeys.size(); ++i) {
             const st_key& key = *section->m_vecKeys[i];
             const st_key& read = section->m_vecRead[i];
-            if (key.m_strValue != read.m_strValue || key.m_strComment != read.m_strComment)
+            const bool changed =
+                key.m_strValue != read.m_strValue || key.m_strComment != read.m_strComment;
+            if (changed && IsStorable(section->m_strName, read.m_strName, key.m_strValue))
                 StoreValue(*section, FindKeyLines(*section, read.m_strName), read.m_strName,
                            key.m_strValue, &key.m_strComment);
         }
@@ -100,21 +103,32 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
     return true;
 }
 
+// A section that may be made is made even when the key then cannot be.
 bool CDataFile::SetValue(const std::string& key, const std::string& value,
                          const std::string& comment, const std::string& section) {
+    if (!key.empty() && IsStorable(section, key, value) && (m_lFlags & FLAG_CREATE_SECTIONS) &&
+        !IsSectionExist(section))
+        CreateSection(section, "");
+    return Store(key, value, &comment, section, m_lFlags & FLAG_CREATE_KEYS);
+}
+
+// Nothing is made unless the key can be stored: a refused set leaves no new section behind.
+bool CDataFile::Store(const std::string& key, const std::string& value, const std::string* comment,
+                      const std::string& section, bool createKey) {
     if (key.empty() || !IsStorable(section, key, value))
         return false;
     Prepare();
-    if (!FindSection(section)) {
+    const st_section* found = FindSection(section);
+    const st_KeyLines lines = found ? FindKeyLines(*found, key) : st_KeyLines();
+    if (lines.m_nFirst == std::string::npos && (value.empty() || !createKey))
+        return false;
+    if (!found) {
         if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
             return false;
         Refresh();
+        found = FindSection(section);
     }
-    const st_section& found = *FindSection(section);
-    const st_KeyLines lines = FindKeyLines(found, key);
-    if (lines.m_nFirst == std::string::npos && (value.empty() || !(m_lFlags & FLAG_CREATE_KEYS)))
-        return false;
-    StoreValue(found, lines, key, value, &comment);
+    StoreValue(*found, lines, key, value, comment);
     return true;
 }
 

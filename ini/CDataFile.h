@@ -103,9 +103,9 @@ public:
     // name exists or would not read back as itself.
     bool CreateSection(const std::string& name, const std::string& comment);
     bool CreateSection(const std::string& name, const std::string& comment, const KeyList& keys);
-    // Stores the value and comment of a key, creating its section and the key as the flags
-    // allow (CreateKey: keys always) and a new key only with a value. False, changing nothing,
-    // when it may not or the key would not read back from the file as itself.
+    // Store the value and comment of a key, creating its section and the key as the flags allow
+    // (CreateKey: keys always) and a new key only with a value. False when it may not or the key
+    // would not read back from the file as itself; SetValue makes a missing section all the same.
     bool SetValue(const std::string& key, const std::string& value, const std::string& comment,
                   const std::string& section);
     bool CreateKey(const std::string& key, const std::string& value, const std::string& comment,
@@ -177,8 +177,13 @@ protected:
     st_KeyLines FindKeyLines(const st_section& section, std::string_view key) const;
     // Returns the comment lines above each line that stores in the key, in file order.
     std::string KeyComment(const st_section& section, std::string_view key) const;
-    // Stores the value (and with a comment, the comment) in the key the lines give, or in a new
-    // key of the section; the caller has checked the names and the creation rules.
+    // Stores the value in the key, and the comment unless it is null (an empty one clears the
+    // key's comment), making the section as the flags allow and the key only with createKey and a
+    // value. False, changing nothing, when it may not or would not read back; does not save.
+    bool Store(const std::string& key, const std::string& value, const std::string* comment,
+               const std::string& section, bool createKey);
+    // Turns a set into edits: the value (and with a comment, the comment) in the key the lines
+    // give, or in a new key of the section; the caller has checked the names and the rules.
     void StoreValue(const st_section& section, const st_KeyLines& lines, const std::string& key,
                     const std::string& value, const std::string* comment);
     // Calls visit(name, value, commentLines) for each key of the section, once for a name

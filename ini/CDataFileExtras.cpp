@@ -37,11 +37,7 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
 
 bool CDataFile::CreateKey(const std::string& key, const std::string& value,
                           const std::string& comment, const std::string& section) {
-    const std::int64_t saved = m_lFlags;
-    m_lFlags |= FLAG_CREATE_KEYS;
-    const bool stored = SetValue(key, value, comment, section);
-    m_lFlags = saved;
-    return stored;
+    return Store(key, value, &comment, section, true);
 }
 
 int CDataFile::KeyCount() const {

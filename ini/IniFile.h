@@ -23,8 +23,6 @@ public:
     bool ExistsKey(const std::string& key, const std::string& section) const;
     // Whether the file was read and holds the section.
     bool ExistsSection(const std::string& section) const;
-    // Returns the key's value, or "" when the key or section is missing.
-    std::string GetValue(const std::string& key, const std::string& section) const;
     // Stores the value (and the comment, if given), creating section and key only with autoCreate
     // and a value, and saves with save. True when the key has the value already; false, changing
     // nothing on disk, when the file holds NUL bytes, could not be read, or the set or save fails.
@@ -50,6 +48,7 @@ public:
                     const TextSink& sink) const;
 
 private:
+    bool MayChange() const;
     bool SaveChange();
 
     bool m_bOk;

@@ -132,6 +132,9 @@ TEST(CDataFileTest, CreateSection_CopiesTheKeysGivenMergedAsRecordsOfItsOwn) {
     doc.Last()->Keys().at(0)->m_strValue = "changed"; // reaches the text at the next change
     const std::size_t copied = doc.Last()->Keys().size();
     EXPECT_EQ(Said(copied, doc.GetValue("k", "net"), doc.GetValue("k", "dst")), "1|v|changed|");
+    doc.GetKey("k", "net")->m_strValue = "x\n[admin]\nroot=1"; // would make new items
+    EXPECT_TRUE(doc.SetValue("j", "1", "", "net"));
+    EXPECT_EQ(Said(doc.GetValue("k", "net"), doc.IsSectionExist("admin")), "v|0|");
 }
 
 TEST(CDataFileTest, Lookups_IgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeletions) {
