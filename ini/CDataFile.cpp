@@ -109,19 +109,24 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
     if (!key.empty() && IsStorable(section, key, value) && (m_lFlags & FLAG_CREATE_SECTIONS) &&
         !IsSectionExist(section))
         CreateSection(section, "");
-    return Store(key, value, &comment, section, m_lFlags & FLAG_CREATE_KEYS);
+    return Store(FindSetLines(key, section), key, value, &comment, section,
+                 m_lFlags & FLAG_CREATE_KEYS);
+}
+
+CDataFile::st_KeyLines CDataFile::FindSetLines(const std::string& key, const std::string& section) {
+    Prepare();
+    const st_section* found = FindSection(section);
+    return found ? FindKeyLines(*found, key) : st_KeyLines();
 }
 
 // Nothing is made unless the key can be stored: a refused set leaves no new section behind.
-bool CDataFile::Store(const std::string& key, const std::string& value, const std::string* comment,
-                      const std::string& section, bool createKey) {
+bool CDataFile::Store(const st_KeyLines& lines, const std::string& key, const std::string& value,
+                      const std::string* comment, const std::string& section, bool createKey) {
     if (key.empty() || !IsStorable(section, key, value))
         return false;
-    Prepare();
-    const st_section* found = FindSection(section);
-    const st_KeyLines lines = found ? FindKeyLines(*found, key) : st_KeyLines();
     if (lines.m_nFirst == std::string::npos && (value.empty() || !createKey))
         return false;
+    const st_section* found = FindSection(section);
     if (!found) {
         if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
             return false;

@@ -177,11 +177,15 @@ protected:
     st_KeyLines FindKeyLines(const st_section& section, std::string_view key) const;
     // Returns the comment lines above each line that stores in the key, in file order.
     std::string KeyComment(const st_section& section, std::string_view key) const;
-    // Stores the value in the key, and the comment unless it is null (an empty one clears the
-    // key's comment), making the section as the flags allow and the key only with createKey and a
-    // value. False, changing nothing, when it may not or would not read back; does not save.
-    bool Store(const std::string& key, const std::string& value, const std::string* comment,
-               const std::string& section, bool createKey);
+    // Where a set of the key stores: its lines in the section (none where either is missing).
+    // Applies what waits first, so that the lines stay where they are until Store.
+    st_KeyLines FindSetLines(const std::string& key, const std::string& section);
+    // Stores the value in the key whose lines FindSetLines just gave, and the comment unless it is
+    // null (an empty one clears the key's comment), making the section as the flags allow and the
+    // key only with createKey and a value. False, changing nothing, when it may not or would not
+    // read back; does not save.
+    bool Store(const st_KeyLines& lines, const std::string& key, const std::string& value,
+               const std::string* comment, const std::string& section, bool createKey);
     // Turns a set into edits: the value (and with a comment, the comment) in the key the lines
     // give, or in a new key of the section; the caller has checked the names and the rules.
     void StoreValue(const st_section& section, const st_KeyLines& lines, const std::string& key,

@@ -37,7 +37,7 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
 
 bool CDataFile::CreateKey(const std::string& key, const std::string& value,
                           const std::string& comment, const std::string& section) {
-    return Store(key, value, &comment, section, true);
+    return Store(FindSetLines(key, section), key, value, &comment, section, true);
 }
 
 int CDataFile::KeyCount() const {

@@ -15,16 +15,18 @@ bool ct_IniFile::ExistsSection(const std::string& section) const {
     return m_bOk && IsSectionExist(section);
 }
 
-// A key keeps its comment unless a new one is given.
+// One walk of the section finds the key's lines for the check and the change; a key keeps its
+// comment unless a new one is given.
 bool ct_IniFile::SetValue(const std::string& key, const std::string& value,
                           const std::string& comment, const std::string& section, bool autoCreate,
                           bool save) {
-    if (GetValue(key, section) == value)
+    const st_KeyLines lines = FindSetLines(key, section);
+    if (lines.m_strValue == value)
         return true;
     SetAutoCreate(autoCreate);
-    const std::string lines = CommentLines(comment);
+    const std::string given = CommentLines(comment);
     return MayChange() &&
-           Store(key, value, comment.empty() ? nullptr : &lines, section, autoCreate) &&
+           Store(lines, key, value, comment.empty() ? nullptr : &given, section, autoCreate) &&
            (!save || SaveChange());
 }
 
