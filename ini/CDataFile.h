@@ -168,7 +168,8 @@ protected:
     struct st_KeyLines {
         std::size_t m_nFirst = std::string::npos; // the first line that names it; npos: none
         std::size_t m_nLast = std::string::npos;  // the last line that stores in it
-        std::string_view m_strValue;              // the value that line stores
+        std::string_view m_strName;               // as the first line spells it
+        std::string_view m_strValue;              // the value the last line stores
     };
 
     // Returns the section of that name (letter case aside), or null; reads nothing.

@@ -244,8 +244,10 @@ CDataFile::st_KeyLines CDataFile::FindKeyLines(const st_section& section,
     st_KeyLines found;
     ForEachLineOf(section, key, [&](const st_IniLine& line, std::size_t start) {
         const bool first = found.m_nFirst == npos;
-        if (first)
+        if (first) {
             found.m_nFirst = start;
+            found.m_strName = line.m_strText;
+        }
         if (!StoresInKey(line, first))
             return;
         found.m_nLast = start;

@@ -37,7 +37,22 @@ std::string ct_IniFile::GetContentStr(const std::string& section, const std::str
     return out;
 }
 
-// Filters match names exactly, letter case included.
+// A key's line of a listing, its comment lines before it when asked for; nothing for a key
+// without a value.
+static void put_key(ChunkedOutput& out, const CDataFile& document, std::string_view name,
+                    std::string_view value, const std::string& comment) {
+    if (value.empty())
+        return;
+    if (!comment.empty())
+        out.Put(document.CommentStr(comment, false) + '#');
+    out.Put(name);
+    out.Put(EqualIndicators.substr(0, 1));
+    out.Put(value);
+    out.Put("\n");
+}
+
+// Filters match names exactly, letter case included. One key is found by the walk a get makes,
+// not by the merged view of its whole section.
 bool ct_IniFile::PutContent(const std::string& section, const std::string& key, bool withComments,
                             const TextSink& sink) const {
     Refresh();
@@ -45,18 +60,18 @@ bool ct_IniFile::PutContent(const std::string& section, const std::string& key, 
     for (const t_Section& current : m_vecSections) {
         if (!section.empty() && current->m_strName != section)
             continue;
-        if (section.empty() && key.empty())
+        if (!key.empty()) {
+            const st_KeyLines lines = FindKeyLines(*current, key);
+            if (lines.m_strName == key)
+                put_key(out, *this, key, lines.m_strValue,
+                        withComments ? KeyComment(*current, key) : "");
+            continue;
+        }
+        if (section.empty())
             out.Put(heading(*this, *current, withComments));
         ForEachKey(*current, withComments,
                    [&](std::string_view name, std::string_view value, const std::string& comment) {
-                       if ((!key.empty() && name != key) || value.empty())
-                           return;
-                       if (withComments && !comment.empty())
-                           out.Put(CommentStr(comment, false) + '#');
-                       out.Put(name);
-                       out.Put(EqualIndicators.substr(0, 1));
-                       out.Put(value);
-                       out.Put("\n");
+                       put_key(out, *this, name, value, comment);
                    });
     }
     return out.Finish();

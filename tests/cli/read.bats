@@ -26,6 +26,9 @@ setup() {
 0|b=2\n\n|-i=app.ini -s=S1 -k=b -P
 0|; about b\n# more#b=2\n\n|-i=app.ini -s=S1 -k=b -P -C
 20||-i=app.ini -s=s1 -k=b -P
+20||-i=app.ini -s=S1 -k=B -P
+0|c=again\n\n|-i=app.ini -s=S2 -k=c -P
+20||-i=app.ini -s=S1 -k=empty -P
 0|[S1]\n[S2]\n[Empty]\n|-i=app.ini -k=a
 0|; top\n[S1]\n[S2]\n# dangling\n[Empty]\n|-i=app.ini -C
 0|top=0\n[S1]\na=1\nb=2\nx[=3\nx{=4\nx@=5\n[S2]\nc=again\n[Empty]\n|-i=app.ini -P
