@@ -17,9 +17,7 @@ void Report(e_DebugLevel level, const std::string& message) {
 
 CDataFile::CDataFile(bool autoSave)
     : m_lFlags(FLAG_CREATE_SECTIONS | FLAG_CREATE_KEYS), m_bDirty(false), m_bAutoSave(autoSave),
-      m_bBinary(false), m_bUnreadable(false), m_bByteOrderMark(false) {
-    Scan();
-}
+      m_bUnreadable(false) {}
 
 CDataFile::~CDataFile() {
     if (m_bAutoSave && m_bDirty)
@@ -35,15 +33,20 @@ void CDataFile::SetFileName(const std::string& newName) {
     m_strFileName = newName;
 }
 
-// A section handed out has its records: a caller may look at them or change them.
+// A record handed out stays the one handed out: the section's record is found by its name.
 t_Section CDataFile::GetSection(const std::string& section) {
     Prepare();
-    const std::size_t at = SectionAt(section);
-    if (at == std::string::npos)
+    const st_SectionBlocks* found = m_text.FindSection(section);
+    if (!found)
         return t_Section();
-    if (!m_vecSections[at]->m_bHandedOut)
-        MakeRecords(*m_vecSections[at]);
-    return m_vecSections[at];
+    for (const t_Section& record : m_vecRecords) {
+        if (EqualsNoCase(record->m_strName, section))
+            return record;
+    }
+    m_vecRecords.push_back(std::make_shared<st_section>());
+    m_vecRecords.back()->m_strName = found->m_strName;
+    MakeRecords(*m_vecRecords.back());
+    return m_vecRecords.back();
 }
 
 t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
@@ -57,27 +60,61 @@ t_Key CDataFile::GetKey(const std::string& key, const std::string& section) {
     return t_Key();
 }
 
-// A change made in a record is made as the call that changes it would make it; a value that
-// would not read back as itself (a line break would make new items) is not stored.
-void CDataFile::SyncRecords() {
-    if (!m_bRecordsOut)
+// Records remember what the text gave them, so that a change made in them is found.
+void CDataFile::MakeRecords(st_section& record) const {
+    const st_SectionBlocks& section = *m_text.FindSection(record.m_strName);
+    record.m_strComment = record.m_strCommentRead = section.m_strComment;
+    record.m_vecKeys.clear();
+    m_text.ForEachKey(
+        section, true,
+        [&](std::string_view name, std::string_view value, const std::string& comment) {
+            record.m_vecKeys.push_back(
+                std::make_shared<st_key>(st_key{std::string(name), std::string(value), comment}));
+        });
+    record.m_vecRead.clear();
+    for (const t_Key& key : record.m_vecKeys)
+        record.m_vecRead.push_back(*key);
+    record.m_nVersion = m_text.Version();
+}
+
+// Records of sections gone are no longer the document's; those of a text read anew are made
+// anew from it.
+void CDataFile::Prepare() {
+    RecordsToEdits();
+    Current();
+    for (std::size_t i = m_vecRecords.size(); i > 0; --i) {
+        st_section& record = *m_vecRecords[i - 1];
+        if (!m_text.FindSection(record.m_strName))
+            m_vecRecords.erase(m_vecRecords.begin() + static_cast<std::ptrdiff_t>(i - 1));
+        else if (record.m_nVersion != m_text.Version())
+            MakeRecords(record);
+    }
+}
+
+// A change made in a record is made as the call that changes it would make it: a value changed
+// is stored, a comment changed replaces the old one. A value that would not read back as itself
+// (a line break would make new items) is not stored.
+void CDataFile::RecordsToEdits() {
+    if (m_vecRecords.empty())
         return;
-    Refresh();
-    for (const t_Section& section : m_vecSections) {
-        if (section->m_strComment != section->m_strCommentRead && !section->m_strName.empty())
-            ReplaceComment(m_vecBlocks[section->m_vecBlocks.front()].m_nHeader,
-                           section->m_strComment);
-        for (std::size_t i = 0; i < section->m_vecKeys.size(); ++i) {
-            const st_key& key = *section->m_vecKeys[i];
-            const st_key& read = section->m_vecRead[i];
-            const bool changed =
-                key.m_strValue != read.m_strValue || key.m_strComment != read.m_strComment;
-            if (changed && IsStorable(section->m_strName, read.m_strName, key.m_strValue))
-                StoreValue(*section, FindKeyLines(*section, read.m_strName), read.m_strName,
-                           key.m_strValue, &key.m_strComment);
+    Current();
+    for (const t_Section& record : m_vecRecords) {
+        const st_SectionBlocks& section = *m_text.FindSection(record->m_strName);
+        if (record->m_strComment != record->m_strCommentRead && !section.m_strName.empty())
+            ReplaceComment(m_text.Block(section.m_vecBlocks.front()).m_nHeader,
+                           record->m_strComment);
+        for (std::size_t i = 0; i < record->m_vecKeys.size(); ++i) {
+            const st_key& key = *record->m_vecKeys[i];
+            const st_key& read = record->m_vecRead[i];
+            const st_KeyLines lines = m_text.KeyLines(section, read.m_strName);
+            const bool value = key.m_strValue != read.m_strValue;
+            const bool comment = key.m_strComment != read.m_strComment;
+            if ((value || comment) && IsStorable(section.m_strName, read.m_strName, key.m_strValue))
+                StoreValue(section, lines, read.m_strName,
+                           value ? key.m_strValue : std::string(lines.m_strValue),
+                           comment ? &key.m_strComment : nullptr);
         }
     }
-    Refresh();
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {
@@ -87,7 +124,7 @@ void CDataFile::ReportSectionExists(const std::string& name) {
 // The unnamed section has no header: it exists with or without lines before the first one.
 bool CDataFile::CreateSection(const std::string& name, const std::string& comment) {
     Prepare();
-    if (FindSection(name)) {
+    if (m_text.FindSection(name)) {
         ReportSectionExists(name);
         return false;
     }
@@ -97,8 +134,6 @@ bool CDataFile::CreateSection(const std::string& name, const std::string& commen
         m_bUnnamed = true;
     else
         InsertSection(name, comment);
-    m_vecSections.push_back(std::make_shared<st_section>());
-    m_bChanged = true;
     m_bDirty = true;
     return true;
 }
@@ -113,10 +148,10 @@ bool CDataFile::SetValue(const std::string& key, const std::string& value,
                  m_lFlags & FLAG_CREATE_KEYS);
 }
 
-CDataFile::st_KeyLines CDataFile::FindSetLines(const std::string& key, const std::string& section) {
+st_KeyLines CDataFile::FindSetLines(const std::string& key, const std::string& section) {
     Prepare();
-    const st_section* found = FindSection(section);
-    return found ? FindKeyLines(*found, key) : st_KeyLines();
+    const st_SectionBlocks* found = m_text.FindSection(section);
+    return found ? m_text.KeyLines(*found, key) : st_KeyLines();
 }
 
 // Nothing is made unless the key can be stored: a refused set leaves no new section behind.
@@ -126,14 +161,11 @@ bool CDataFile::Store(const st_KeyLines& lines, const std::string& key, const st
         return false;
     if (lines.m_nFirst == std::string::npos && (value.empty() || !createKey))
         return false;
-    const st_section* found = FindSection(section);
-    if (!found) {
-        if (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, ""))
-            return false;
-        Refresh();
-        found = FindSection(section);
-    }
-    StoreValue(*found, lines, key, value, comment);
+    if (!m_text.FindSection(section) &&
+        (!(m_lFlags & FLAG_CREATE_SECTIONS) || !CreateSection(section, "")))
+        return false;
+    Current();
+    StoreValue(*m_text.FindSection(section), lines, key, value, comment);
     return true;
 }
 
@@ -144,19 +176,22 @@ std::string CDataFile::GetString(const std::string& key, const std::string& sect
 // Every line of the section's blocks that stores goes with the comment lines it owns.
 bool CDataFile::DeleteSection(const std::string& section) {
     Prepare();
-    const st_section* found = FindSection(section);
+    const st_SectionBlocks* found = m_text.FindSection(section);
     if (!found)
         return false;
-    for (std::size_t block : found->m_vecBlocks) {
-        if (block != 0)
-            DropLine(m_vecBlocks[block].m_nHeader, !m_vecBlocks[block].m_bCreates);
+    for (std::size_t index : found->m_vecBlocks) {
+        const st_Block& block = m_text.Block(index);
+        if (index != 0)
+            DropLine(block.m_nHeader, block.m_bFirstOfName);
     }
-    ForEachKeyLine(*found, [&](const st_IniLine&, std::size_t start) { DropLine(start, false); });
+    m_text.ForEachKeyLine(*found,
+                          [&](const st_IniLine&, std::size_t start) { DropLine(start, true); });
     if (section.empty())
         m_bUnnamed = false;
-    m_vecSections.erase(m_vecSections.begin() + static_cast<std::ptrdiff_t>(SectionAt(section)));
-    IndexSections();
-    m_bChanged = true;
+    for (auto record = m_vecRecords.begin(); record != m_vecRecords.end(); ++record) {
+        if (EqualsNoCase((*record)->m_strName, section))
+            return m_vecRecords.erase(record), true;
+    }
     return true;
 }
 
@@ -164,11 +199,11 @@ bool CDataFile::DeleteSection(const std::string& section) {
 // those belong to no item, or to another.
 bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
     Prepare();
-    const st_section* found = FindSection(section);
+    const st_SectionBlocks* found = m_text.FindSection(section);
     bool first = true;
     if (found) {
-        ForEachLineOf(*found, key, [&](const st_IniLine& line, std::size_t start) {
-            DropLine(start, !StoresInKey(line, first));
+        m_text.ForEachLineOf(*found, key, [&](const st_IniLine& line, std::size_t start) {
+            DropLine(start, StoresInKey(line, first));
             first = false;
         });
     }
@@ -176,13 +211,11 @@ bool CDataFile::DeleteKey(const std::string& key, const std::string& section) {
 }
 
 int CDataFile::SectionCount() const {
-    Refresh();
-    return static_cast<int>(m_vecSections.size());
+    return static_cast<int>(Current().Sections().size());
 }
 
 bool CDataFile::IsSectionExist(const std::string& section) const {
-    Refresh();
-    return FindSection(section) != nullptr;
+    return Current().FindSection(section) != nullptr;
 }
 
 static bool has_line_break(const std::string& text) {

@@ -4,11 +4,11 @@
 #define VORNEL_INI_CDATAFILE_H
 
 #include "host/FileIO.h"
+#include "ini/EditList.h"
 #include "ini/IniReader.h"
-#include "ini/NameIndex.h"
+#include "ini/IniText.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,14 +34,14 @@ struct st_key {
 typedef std::shared_ptr<st_key> t_Key;
 typedef std::vector<t_Key> KeyList;
 
-// A section, over all the blocks of the text that its headers start. Its key records are made
-// when a caller asks for the section; what the caller changes in them reaches the text at the
-// document's next call that may change it, or its Save.
+// A section as a caller asked for it, over all the blocks of the text that its headers start,
+// with records of its keys. What the caller changes in them reaches the text at the document's
+// next call that may change it, or its Save; that call also makes them anew from the text.
 struct st_section {
     std::string m_strName;
     std::string m_strComment;
 
-    // Returns the records of the keys in file order; empty until GetSection hands them out.
+    // Returns the records of the keys in file order.
     const KeyList& Keys() const { return m_vecKeys; }
 
 private:
@@ -50,33 +50,17 @@ private:
     KeyList m_vecKeys;
     std::vector<st_key> m_vecRead; // the records as the text gave them, to tell what changed
     std::string m_strCommentRead;
-    std::vector<std::size_t> m_vecBlocks; // the document's blocks that hold the section
-    bool m_bHandedOut = false;
+    std::size_t m_nVersion = 0; // of the text they were made from
 };
 
 typedef std::shared_ptr<st_section> t_Section;
 typedef std::vector<t_Section> SectionList;
 
-// The lines from one header (or the start of the text) up to the next header, as positions.
-struct st_Block {
-    std::size_t m_nHeader; // where its header line starts; for the first block, 0
-    std::size_t m_nBody;   // where the line after the header starts
-    std::size_t m_nEnd;    // where the next header line starts, or the end of the text
-    bool m_bCreates;       // its header is the first of its section
-};
-
-// A replacement of the bytes [m_nBegin, m_nEnd) of the text; an insertion where both are equal.
-struct st_Edit {
-    std::size_t m_nBegin;
-    std::size_t m_nEnd;
-    std::string m_strText;
-};
-
-// The document is the text read, its blocks, and the edits that calls made to it: a save copies
-// every byte the edits do not replace as it stood. Lookups and changes walk only the lines of the
-// section they name; nothing holds a record per key unless a caller asks for one. Edits wait
-// until the text is next read, so that a change saved at once never copies the text in memory.
-// Nothing saves unless its contract says so. The tool uses neither the typed values nor
+// The document is the text read and the edits that calls made to it: a save copies every byte
+// the edits do not replace as it stood. Lookups and changes walk only the lines of the section
+// they name; nothing holds a record per key unless a caller asks for one. Edits wait until the
+// text is next read, so that a change saved at once never copies the text in memory. Nothing
+// saves unless its contract says so. The tool uses neither the typed values nor
 // ini/CDataFileExtras.cpp (vornel_extras).
 class CDataFile {
 public:
@@ -164,22 +148,11 @@ public:
     static bool m_bReport;
 
 protected:
-    // Where a key stands in its section: the lines that name it.
-    struct st_KeyLines {
-        std::size_t m_nFirst = std::string::npos; // the first line that names it; npos: none
-        std::size_t m_nLast = std::string::npos;  // the last line that stores in it
-        std::string_view m_strName;               // as the first line spells it
-        std::string_view m_strValue;              // the value the last line stores
-    };
-
-    // Returns the section of that name (letter case aside), or null; reads nothing.
-    const st_section* FindSection(std::string_view name) const;
-    // Returns the lines of the key in the section.
-    st_KeyLines FindKeyLines(const st_section& section, std::string_view key) const;
-    // Returns the comment lines above each line that stores in the key, in file order.
-    std::string KeyComment(const st_section& section, std::string_view key) const;
+    // Returns the text with the edits made so far: the only place that makes them, reading the
+    // text anew when edits wait (or the unnamed section came or went). Changes no content.
+    const IniText& Current() const;
     // Where a set of the key stores: its lines in the section (none where either is missing).
-    // Applies what waits first, so that the lines stay where they are until Store.
+    // Makes the text current first, so that the lines stay where they are until Store.
     st_KeyLines FindSetLines(const std::string& key, const std::string& section);
     // Stores the value in the key whose lines FindSetLines just gave, and the comment unless it is
     // null (an empty one clears the key's comment), making the section as the flags allow and the
@@ -187,117 +160,39 @@ protected:
     // read back; does not save.
     bool Store(const st_KeyLines& lines, const std::string& key, const std::string& value,
                const std::string* comment, const std::string& section, bool createKey);
-    // Turns a set into edits: the value (and with a comment, the comment) in the key the lines
-    // give, or in a new key of the section; the caller has checked the names and the rules.
-    void StoreValue(const st_section& section, const st_KeyLines& lines, const std::string& key,
-                    const std::string& value, const std::string* comment);
-    // Calls visit(name, value, commentLines) for each key of the section, once for a name
-    // repeated, in file order: the first spelling, the last value, the comment lines only with
-    // withComments. Reads nothing into records.
-    using KeyVisit = std::function<void(std::string_view name, std::string_view value,
-                                        const std::string& comment)>;
-    void ForEachKey(const st_section& section, bool withComments, const KeyVisit& visit) const;
-    // Applies the edits waiting to the text and finds its blocks again; changes no content.
-    void Refresh() const;
-    // The text without its byte order mark; positions of lines and edits count in it.
-    std::string_view Lines() const;
 
     std::int64_t m_lFlags;
-    mutable SectionList m_vecSections;
     std::string m_strFileName;
     bool m_bDirty;
     bool m_bAutoSave;
-    bool m_bBinary;     // the text held NUL bytes: nothing the writer could give back whole
     bool m_bUnreadable; // the file stands but the last Load could not read it: never replace it
 
 private:
     static void ReportSectionExists(const std::string& name);
     void Adopt(FileText&& text);
-    // Reading: the blocks and sections of the text (sections keep their records by name); the
-    // meaning of a line; the line above a position; the lines of a section.
-    void Scan() const;
-    void AddSection(const t_Section& section, std::size_t block) const;
-    void IndexSections() const;
-    std::size_t SectionAt(std::string_view name) const;
-    bool HasKeyLine(std::size_t from, std::size_t to) const;
-    st_IniLine Meaning(std::string_view line) const;
-    st_IniLine LineAt(std::size_t start, std::size_t* next = nullptr) const;
-    std::size_t LineAbove(std::size_t position) const;
-    template <class Visit> void ForEachLine(const st_section& section, Visit&& visit) const;
-    template <class Visit> void ForEachKeyLine(const st_section& section, Visit&& visit) const;
-    template <class Visit>
-    void ForEachLineOf(const st_section& section, std::string_view key, Visit&& visit) const;
-    // What a line owns: the lines above it back to a key line or a header that makes its
-    // section, passing headers of sections that stood before; their comment lines.
-    std::size_t RunStart(std::size_t line) const;
-    std::string CommentAbove(std::size_t line) const;
-    bool IsRepeatedHeader(std::size_t start) const;
-    // Writing: where new lines go, the line end and the layout they take, the edits.
-    std::size_t InsertPoint(const st_Block& block) const;
-    std::string LineEndAt(std::size_t position) const;
-    bool EmptyAbove(std::size_t position, std::size_t skipFrom) const;
+    // Before a call that may change the document: what callers changed in records becomes edits,
+    // the text is made current, and the records are made anew from it.
+    void Prepare();
+    void RecordsToEdits();
+    void MakeRecords(st_section& record) const;
+    // Writing: the edits of a set, a comment, a deletion, new lines and a new section.
+    void StoreValue(const st_SectionBlocks& section, const st_KeyLines& lines,
+                    const std::string& key, const std::string& value, const std::string* comment);
     std::string LaidOutComment(std::size_t position, const std::string& comment,
                                std::size_t skipFrom) const;
-    std::string TextStart(std::string_view written) const;
-    void DropLine(std::size_t start, bool alone);
+    void DropLine(std::size_t start, bool ownsComments);
     void DropComments(std::size_t from, std::size_t to);
     void ReplaceComment(std::size_t line, const std::string& comment);
     void InsertLines(std::size_t position, std::string text);
     void InsertSection(const std::string& name, const std::string& comment);
     void AddEdit(std::size_t begin, std::size_t end, std::string text);
     bool WriteText(const TextSink& sink) const;
-    // Records: made for a caller, and what it changed in them turned into edits.
-    void MakeRecords(st_section& section) const;
-    void SyncRecords();
-    // Before a call that may change the document: records synced, waiting edits applied.
-    void Prepare() {
-        SyncRecords();
-        Refresh();
-    }
 
-    mutable FileText m_text; // the text read, which the blocks point into
-    mutable std::vector<st_Block> m_vecBlocks;
-    mutable NameMap m_sectionIndex;
-    mutable std::vector<st_Edit> m_vecEdits; // sorted by position, none over another
-    mutable bool m_bChanged = false;         // the text or the sections changed since the scan
-    mutable bool m_bRecordsOut = false;      // records were handed out
-    bool m_bUnnamed = true; // the unnamed section exists, whether or not lines of it stand
-    bool m_bByteOrderMark;  // the text began with one: not part of its first line, written back
+    mutable IniText m_text;   // the text read, or as the edits made before left it
+    mutable EditList m_edits; // the edits since, by position in m_text
+    SectionList m_vecRecords; // the records handed out
+    bool m_bUnnamed = true;   // the unnamed section exists, whether or not lines of it stand
 };
-
-// Lines are cut at their line feeds only: visit classifies those it needs.
-template <class Visit> void CDataFile::ForEachLine(const st_section& section, Visit&& visit) const {
-    const std::string_view lines = Lines();
-    for (std::size_t index : section.m_vecBlocks) {
-        const st_Block& block = m_vecBlocks[index];
-        for (std::size_t start = block.m_nBody; start < block.m_nEnd;) {
-            const std::size_t end = LineEnd(lines, start);
-            visit(lines.substr(start, end - start), start);
-            start = end + 1;
-        }
-    }
-}
-
-template <class Visit>
-void CDataFile::ForEachKeyLine(const st_section& section, Visit&& visit) const {
-    ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        const st_IniLine meaning = Meaning(line);
-        if (IsKeyLine(meaning))
-            visit(meaning, start);
-    });
-}
-
-template <class Visit>
-void CDataFile::ForEachLineOf(const st_section& section, std::string_view key,
-                              Visit&& visit) const {
-    ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        if (!MayName(line, key))
-            return;
-        const st_IniLine meaning = Meaning(line);
-        if (IsKeyLine(meaning) && EqualsNoCase(meaning.m_strText, key))
-            visit(meaning, start);
-    });
-}
 
 // Prints the message with the level's prefix to standard output, unless m_bReport is false.
 void Report(e_DebugLevel level, const std::string& message);

@@ -15,13 +15,12 @@ CDataFile::CDataFile(const std::string& fileName, bool autoSave) : CDataFile(aut
 }
 
 void CDataFile::Clear() {
-    m_text = FileText();
-    m_vecEdits.clear();
+    m_bUnnamed = false;
+    m_text = IniText(FileText(), m_bUnnamed, m_text.Version() + 1);
+    m_edits.Clear();
+    m_vecRecords.clear();
     m_bDirty = false;
     m_strFileName.clear();
-    m_bByteOrderMark = false;
-    m_bUnnamed = false;
-    Scan();
 }
 
 // The keys merge as a file's repeated keys do; one without a value makes no line.
@@ -41,19 +40,16 @@ bool CDataFile::CreateKey(const std::string& key, const std::string& value,
 }
 
 int CDataFile::KeyCount() const {
-    Refresh();
     int count = 0;
-    for (const t_Section& section : m_vecSections)
-        ForEachKey(*section, false,
-                   [&](std::string_view, std::string_view, const std::string&) { ++count; });
+    for (const st_SectionBlocks& section : Current().Sections())
+        m_text.ForEachKey(section, false,
+                          [&](std::string_view, std::string_view, const std::string&) { ++count; });
     return count;
 }
 
 bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment,
                               const std::string& section) {
-    Prepare();
-    const st_section* found = FindSection(section);
-    const st_KeyLines lines = found ? FindKeyLines(*found, key) : st_KeyLines();
+    const st_KeyLines lines = FindSetLines(key, section);
     if (lines.m_nFirst == std::string::npos)
         return false;
     ReplaceComment(lines.m_nLast, comment);
@@ -63,13 +59,13 @@ bool CDataFile::SetKeyComment(const std::string& key, const std::string& comment
 // The unnamed section has no header: its comment goes first and reads back as the next item's.
 bool CDataFile::SetSectionComment(const std::string& section, const std::string& comment) {
     Prepare();
-    const st_section* found = FindSection(section);
+    const st_SectionBlocks* found = m_text.FindSection(section);
     if (!found)
         return false;
     if (section.empty())
         InsertLines(0, LaidOutComment(0, comment, 0));
     else
-        ReplaceComment(m_vecBlocks[found->m_vecBlocks.front()].m_nHeader, comment);
+        ReplaceComment(m_text.Block(found->m_vecBlocks.front()).m_nHeader, comment);
     m_bDirty = true;
     return true;
 }

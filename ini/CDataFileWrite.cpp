@@ -3,7 +3,6 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
-#include "ini/ChunkedOutput.h"
 
 #include <algorithm>
 #include <utility>
@@ -65,81 +64,47 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
     return result;
 }
 
-// An insertion stands before a replacement that starts where it stands; insertions at one
-// place keep the order they were made in.
+// Edits never overlap: each change finds the lines it touches once, in one text.
 void CDataFile::AddEdit(std::size_t begin, std::size_t end, std::string text) {
-    st_Edit edit{begin, end, std::move(text)};
-    const auto place = std::upper_bound(
-        m_vecEdits.begin(), m_vecEdits.end(), edit, [](const st_Edit& a, const st_Edit& b) {
-            return a.m_nBegin != b.m_nBegin ? a.m_nBegin < b.m_nBegin : a.m_nEnd < b.m_nEnd;
-        });
-    m_vecEdits.insert(place, std::move(edit));
-    m_bChanged = true;
-}
-
-// The line end of the line above, or of the first line; a text without any takes a line feed.
-// A last line that ends in a carriage return alone has the line end it lacks a line feed of.
-std::string CDataFile::LineEndAt(std::size_t position) const {
-    const std::string_view lines = Lines();
-    if (position == lines.size() && !lines.empty() && lines.back() == '\r')
-        return "\r\n";
-    std::size_t feed = position > 0 ? lines.rfind('\n', position - 1) : std::string::npos;
-    if (feed == std::string::npos)
-        feed = lines.find('\n');
-    if (feed == std::string::npos)
-        return "\n";
-    std::size_t end = feed;
-    while (end > 0 && lines[end - 1] == '\r')
-        --end;
-    return std::string(lines.substr(end, feed + 1 - end));
+    m_edits.Add(begin, end, std::move(text));
 }
 
 // Lines written where the text ends without a line end give its last line one first; a carriage
 // return there is the start of its line end.
 void CDataFile::InsertLines(std::size_t position, std::string text) {
-    const std::string_view lines = Lines();
+    const std::string_view lines = m_text.Lines();
     if (position == lines.size() && !lines.empty() && lines.back() != '\n')
-        text.insert(0, lines.back() == '\r' ? "\n" : LineEndAt(position));
+        text.insert(0, lines.back() == '\r' ? "\n" : m_text.LineEndAt(position));
     AddEdit(position, position, std::move(text));
 }
 
-// Drops the comment lines of the lines above that the line owns, and the empty and comment
-// lines just above it, so that deletions do not pile up empty lines.
-void CDataFile::DropLine(std::size_t start, bool alone) {
+// Drops the line and, when it owns comment lines, those and the empty and comment lines just
+// above it, so that deletions do not pile up empty lines.
+void CDataFile::DropLine(std::size_t start, bool ownsComments) {
     std::size_t next = 0;
-    LineAt(start, &next);
-    AddEdit(start, std::min(next, Lines().size()), "");
-    if (alone)
+    m_text.LineAt(start, &next);
+    AddEdit(start, std::min(next, m_text.Lines().size()), "");
+    if (!ownsComments)
         return;
-    const std::size_t run = RunStart(start);
-    std::size_t quiet = start; // where the empty and comment lines just above start
-    while (quiet > run) {
-        const std::size_t above = LineAbove(quiet);
-        const e_LineKind kind = LineAt(above).m_eKind;
+    const std::size_t owned = m_text.OwnedFrom(start);
+    std::size_t unused = start; // where the empty and comment lines just above start
+    while (unused > owned) {
+        const std::size_t above = m_text.LineAbove(unused);
+        const e_LineKind kind = m_text.LineAt(above).m_eKind;
         if (kind != e_LineEmpty && kind != e_LineComment)
             break;
-        quiet = above;
+        unused = above;
     }
-    if (quiet < start)
-        AddEdit(quiet, start, "");
-    DropComments(run, quiet);
+    if (unused < start)
+        AddEdit(unused, start, "");
+    DropComments(owned, unused);
 }
 
 void CDataFile::DropComments(std::size_t from, std::size_t to) {
     for (std::size_t after = from; from < to; from = after) {
-        if (LineAt(from, &after).m_eKind == e_LineComment)
+        if (m_text.LineAt(from, &after).m_eKind == e_LineComment)
             AddEdit(from, after, "");
     }
-}
-
-bool CDataFile::EmptyAbove(std::size_t position, std::size_t skipFrom) const {
-    for (std::size_t at = position; at > 0;) {
-        at = LineAbove(at);
-        const e_LineKind kind = LineAt(at).m_eKind;
-        if (kind != e_LineComment || at < skipFrom)
-            return kind == e_LineEmpty;
-    }
-    return false;
 }
 
 // The comment in the layout: an empty line above it unless one stands there, then its lines,
@@ -148,60 +113,35 @@ std::string CDataFile::LaidOutComment(std::size_t position, const std::string& c
                                       std::size_t skipFrom) const {
     if (comment.empty())
         return "";
-    const std::string end = LineEndAt(position);
-    std::string text = EmptyAbove(position, skipFrom) ? "" : end;
+    const std::string end = m_text.LineEndAt(position);
+    std::string text = m_text.EmptyAbove(position, skipFrom) ? "" : end;
     for_each_line(CommentStr(comment, false),
                   [&](std::string_view line) { text.append(line).append(end); });
     return text;
 }
 
 void CDataFile::ReplaceComment(std::size_t line, const std::string& comment) {
-    const std::size_t run = RunStart(line);
-    DropComments(run, line);
-    const std::string text = LaidOutComment(line, comment, run);
+    const std::size_t owned = m_text.OwnedFrom(line);
+    DropComments(owned, line);
+    const std::string text = LaidOutComment(line, comment, owned);
     if (!text.empty())
         AddEdit(line, line, text);
     m_bDirty = true;
 }
 
-// New lines go before the empty and comment lines at the end of a block: those lead to what
-// follows, as a header's comment does.
-std::size_t CDataFile::InsertPoint(const st_Block& block) const {
-    const std::string_view lines = Lines();
-    std::size_t tail = block.m_nEnd;
-    while (tail > block.m_nBody) {
-        const std::size_t above = LineAbove(tail);
-        if (IsKeyLine(LineAt(above)))
-            break;
-        tail = above;
-    }
-    std::size_t point = tail;
-    for (std::size_t next = tail; point < block.m_nEnd; point = next) {
-        if (LineAt(point, &next).m_eKind == e_LineComment)
-            break;
-    }
-    while (point > tail) {
-        const std::size_t above = LineAbove(point);
-        if (LineAt(above).m_eKind != e_LineEmpty)
-            break;
-        point = above;
-    }
-    return std::min(point, lines.size());
-}
-
 // A changed line keeps all but the value's own bytes, the blanks before it included: an empty
 // value's place is after the separator and the blanks that follow it (`k = ` becomes `k = v`).
-void CDataFile::StoreValue(const st_section& section, const st_KeyLines& lines,
+void CDataFile::StoreValue(const st_SectionBlocks& section, const st_KeyLines& lines,
                            const std::string& key, const std::string& value,
                            const std::string* comment) {
     if (lines.m_nFirst == std::string::npos) {
-        const std::size_t point = InsertPoint(m_vecBlocks[section.m_vecBlocks.back()]);
-        const std::string end = LineEndAt(point);
+        const std::size_t point = m_text.InsertPoint(m_text.Block(section.m_vecBlocks.back()));
+        const std::string end = m_text.LineEndAt(point);
         const std::string above = comment ? LaidOutComment(point, *comment, point) : "";
         return InsertLines(point, above + key + EqualIndicators.front() + value + end);
     }
     if (value != lines.m_strValue) {
-        const std::string_view text = Lines();
+        const std::string_view text = m_text.Lines();
         std::size_t begin = static_cast<std::size_t>(lines.m_strValue.data() - text.data());
         const std::size_t end = begin + lines.m_strValue.size();
         const std::size_t limit = lines.m_strValue.empty() ? text.size() : end;
@@ -209,57 +149,37 @@ void CDataFile::StoreValue(const st_section& section, const st_KeyLines& lines,
             ++begin;
         AddEdit(begin, std::max(begin, end), value);
     }
-    if (comment && *comment != KeyComment(section, key))
+    if (comment && *comment != m_text.KeyComment(section, key))
         ReplaceComment(lines.m_nLast, *comment);
     m_bDirty = true;
 }
 
 // A new section goes after the last block's items, before the lines that end the text.
 void CDataFile::InsertSection(const std::string& name, const std::string& comment) {
-    const std::size_t point = InsertPoint(m_vecBlocks.back());
-    const std::string end = LineEndAt(point);
+    const std::size_t point = m_text.InsertPoint(m_text.LastBlock());
+    const std::string end = m_text.LineEndAt(point);
     std::string text = LaidOutComment(point, comment, point);
-    if (comment.empty() && !EmptyAbove(point, point))
+    if (comment.empty() && !m_text.EmptyAbove(point, point))
         text = end;
     InsertLines(point, text + "[" + name + "]" + end);
 }
 
-// Copies the text but the edited ranges; what starts it comes before its first byte.
 bool CDataFile::WriteText(const TextSink& sink) const {
-    const std::string_view lines = Lines();
-    ChunkedOutput out(sink);
-    bool started = false;
-    const auto put = [&](std::string_view piece) {
-        if (!started && !piece.empty()) {
-            started = true;
-            out.Put(TextStart(piece));
-        }
-        out.Put(piece);
-    };
-    std::size_t copied = 0;
-    for (const st_Edit& edit : m_vecEdits) {
-        if (edit.m_nBegin > copied)
-            put(lines.substr(copied, edit.m_nBegin - copied));
-        put(edit.m_strText);
-        copied = std::max(copied, edit.m_nEnd);
-    }
-    put(lines.substr(std::min(copied, lines.size())));
-    if (!started)
-        out.Put(TextStart(""));
-    return out.Finish();
+    return m_edits.Write(m_text.Lines(), m_text.HasByteOrderMark(), sink);
 }
 
 std::string CDataFile::ToText() const {
     std::string out;
-    out.reserve(m_text.View().size() + m_text.View().size() / 8);
+    out.reserve(m_text.Whole().size() + m_text.Whole().size() / 8);
     WriteText([&out](std::string_view piece) { return out.append(piece), true; });
     return out;
 }
 
-// Keys live in sections: a document without sections has nothing to save.
+// Keys live in sections: a document without sections has nothing to save. While the unnamed
+// section exists there is one whatever the edits do, and the edits need not be made to know it.
 bool CDataFile::Save() {
-    SyncRecords();
-    if (m_vecSections.empty()) {
+    RecordsToEdits();
+    if (!m_bUnnamed && Current().Sections().empty()) {
         Report(e_Info, "[CDataFile::Save] Nothing to save.");
         return false;
     }

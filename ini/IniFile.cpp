@@ -41,7 +41,7 @@ bool ct_IniFile::DeleteKey(const std::string& key, const std::string& section) {
 // A file with NUL bytes is read, never rewritten: that would destroy what reading left out; one
 // that could not be read must not be replaced by what little was.
 bool ct_IniFile::MayChange() const {
-    return !m_bBinary && !m_bUnreadable;
+    return !Current().HasNul() && !m_bUnreadable;
 }
 
 // A failed save is reported once: the destructor must not retry it and change the file after all.

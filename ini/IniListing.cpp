@@ -4,7 +4,7 @@
 #include "ini/ChunkedOutput.h"
 
 // A section's comment, when asked for, and its header, unless it is the unnamed one.
-static std::string heading(const CDataFile& document, const st_section& section,
+static std::string heading(const CDataFile& document, const st_SectionBlocks& section,
                            bool withComments) {
     std::string out;
     const std::string& comment = section.m_strComment;
@@ -16,10 +16,9 @@ static std::string heading(const CDataFile& document, const st_section& section,
 }
 
 std::string ct_IniFile::GetSectionsStr(bool withComments) const {
-    Refresh();
     std::string out;
-    for (const t_Section& section : m_vecSections)
-        out += heading(*this, *section, withComments);
+    for (const st_SectionBlocks& section : Current().Sections())
+        out += heading(*this, section, withComments);
     return out;
 }
 
@@ -55,24 +54,25 @@ static void put_key(ChunkedOutput& out, const CDataFile& document, std::string_v
 // not by the merged view of its whole section.
 bool ct_IniFile::PutContent(const std::string& section, const std::string& key, bool withComments,
                             const TextSink& sink) const {
-    Refresh();
+    const IniText& text = Current();
     ChunkedOutput out(sink);
-    for (const t_Section& current : m_vecSections) {
-        if (!section.empty() && current->m_strName != section)
+    for (const st_SectionBlocks& current : text.Sections()) {
+        if (!section.empty() && current.m_strName != section)
             continue;
         if (!key.empty()) {
-            const st_KeyLines lines = FindKeyLines(*current, key);
+            const st_KeyLines lines = text.KeyLines(current, key);
             if (lines.m_strName == key)
                 put_key(out, *this, key, lines.m_strValue,
-                        withComments ? KeyComment(*current, key) : "");
+                        withComments ? text.KeyComment(current, key) : "");
             continue;
         }
         if (section.empty())
-            out.Put(heading(*this, *current, withComments));
-        ForEachKey(*current, withComments,
-                   [&](std::string_view name, std::string_view value, const std::string& comment) {
-                       put_key(out, *this, name, value, comment);
-                   });
+            out.Put(heading(*this, current, withComments));
+        text.ForEachKey(
+            current, withComments,
+            [&](std::string_view name, std::string_view value, const std::string& comment) {
+                put_key(out, *this, name, value, comment);
+            });
     }
     return out.Finish();
 }

@@ -40,10 +40,7 @@ public:
     void Clean() { m_bDirty = false; }
     std::int64_t Flags() const { return m_lFlags; }
     void SetFlags(std::int64_t flags) { m_lFlags = flags; }
-    t_Section Last() {
-        Refresh();
-        return GetSection(m_vecSections.back()->m_strName);
-    }
+    t_Section Last() { return GetSection(Current().Sections().back().m_strName); }
     std::string FileName() const { return m_strFileName; }
 };
 
