@@ -169,7 +169,7 @@ protected:
 
 private:
     static void ReportSectionExists(const std::string& name);
-    void Adopt(FileText&& text);
+    void Merge(FileText&& text);
     // Before a call that may change the document: what callers changed in records becomes edits,
     // the text is made current, and the records are made anew from it.
     void Prepare();
@@ -179,7 +179,7 @@ private:
     void StoreValue(const st_SectionBlocks& section, const st_KeyLines& lines,
                     const std::string& key, const std::string& value, const std::string* comment);
     std::string LaidOutComment(std::size_t position, const std::string& comment,
-                               std::size_t skipFrom) const;
+                               std::size_t droppedFrom) const;
     void DropLine(std::size_t start, bool ownsComments);
     void DropComments(std::size_t from, std::size_t to);
     void ReplaceComment(std::size_t line, const std::string& comment);

@@ -71,7 +71,7 @@ bool CDataFile::SetSectionComment(const std::string& section, const std::string&
 }
 
 void CDataFile::ReadText(const std::string& text) {
-    Adopt(FileText(text));
+    Merge(FileText(text));
 }
 
 int CompareNoCase(const std::string& a, const std::string& b) {

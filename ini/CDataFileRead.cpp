@@ -44,14 +44,14 @@ bool CDataFile::Load(const std::string& fileName, bool adoptName) {
             Report(e_Info, "[CDataFile::Load] Unable to open file. Does it exist?");
         return false;
     }
-    Adopt(std::move(text));
+    Merge(std::move(text));
     SetFileName(fileName);
     return true;
 }
 
 // A document that holds something reads its own text with the new one after it: the rules of
 // repeated sections and keys are those of the merge. A byte order mark of either text starts it.
-void CDataFile::Adopt(FileText&& text) {
+void CDataFile::Merge(FileText&& text) {
     RecordsToEdits();
     std::string earlier = ToText();
     if (!earlier.empty()) {

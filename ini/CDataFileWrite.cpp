@@ -82,7 +82,7 @@ void CDataFile::InsertLines(std::size_t position, std::string text) {
 // above it, so that deletions do not pile up empty lines.
 void CDataFile::DropLine(std::size_t start, bool ownsComments) {
     std::size_t next = 0;
-    m_text.LineAt(start, &next);
+    m_text.ClassifyAt(start, &next);
     AddEdit(start, std::min(next, m_text.Lines().size()), "");
     if (!ownsComments)
         return;
@@ -90,7 +90,7 @@ void CDataFile::DropLine(std::size_t start, bool ownsComments) {
     std::size_t unused = start; // where the empty and comment lines just above start
     while (unused > owned) {
         const std::size_t above = m_text.LineAbove(unused);
-        const e_LineKind kind = m_text.LineAt(above).m_eKind;
+        const e_LineKind kind = m_text.ClassifyAt(above).m_eKind;
         if (kind != e_LineEmpty && kind != e_LineComment)
             break;
         unused = above;
@@ -102,7 +102,7 @@ void CDataFile::DropLine(std::size_t start, bool ownsComments) {
 
 void CDataFile::DropComments(std::size_t from, std::size_t to) {
     for (std::size_t after = from; from < to; from = after) {
-        if (m_text.LineAt(from, &after).m_eKind == e_LineComment)
+        if (m_text.ClassifyAt(from, &after).m_eKind == e_LineComment)
             AddEdit(from, after, "");
     }
 }
@@ -110,11 +110,11 @@ void CDataFile::DropComments(std::size_t from, std::size_t to) {
 // The comment in the layout: an empty line above it unless one stands there, then its lines,
 // each with the line end of the text.
 std::string CDataFile::LaidOutComment(std::size_t position, const std::string& comment,
-                                      std::size_t skipFrom) const {
+                                      std::size_t droppedFrom) const {
     if (comment.empty())
         return "";
     const std::string end = m_text.LineEndAt(position);
-    std::string text = m_text.EmptyAbove(position, skipFrom) ? "" : end;
+    std::string text = m_text.EmptyAbove(position, droppedFrom) ? "" : end;
     for_each_line(CommentStr(comment, false),
                   [&](std::string_view line) { text.append(line).append(end); });
     return text;

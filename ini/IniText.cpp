@@ -60,7 +60,7 @@ IniText::IniText(FileText text, bool unnamed, std::size_t version)
 // comment lines above it.
 void IniText::AddBlock(std::size_t header) {
     std::size_t body = 0;
-    std::string name = HeaderName(LineAt(header, &body).m_strText);
+    std::string name = HeaderName(ClassifyAt(header, &body).m_strText);
     body = std::min(body, Lines().size());
     const auto known = m_index.find(name);
     m_vecBlocks.push_back(st_Block{header, body, NextHeader(body), known == m_index.end()});
@@ -76,7 +76,7 @@ std::size_t IniText::NextHeader(std::size_t from) const {
     if (!m_bNul)
         return NextHeaderLine(Lines(), from);
     for (std::size_t next = from; from < Lines().size(); from = next) {
-        if (LineAt(from, &next).m_eKind == e_LineHeader)
+        if (ClassifyAt(from, &next).m_eKind == e_LineHeader)
             return from;
     }
     return Lines().size();
@@ -92,18 +92,18 @@ const st_SectionBlocks* IniText::FindSection(std::string_view name) const {
 }
 
 // A NUL byte ends the meaning of its line: what follows it is kept, never read.
-st_IniLine IniText::Meaning(std::string_view line) const {
+st_IniLine IniText::Classify(std::string_view line) const {
     st_IniLine meaning = ClassifyLine(m_bNul ? line.substr(0, line.find('\0')) : line);
     meaning.m_strLine = line;
     return meaning;
 }
 
-st_IniLine IniText::LineAt(std::size_t start, std::size_t* next) const {
+st_IniLine IniText::ClassifyAt(std::size_t start, std::size_t* next) const {
     const std::string_view lines = Lines();
     const std::size_t end = LineEnd(lines, start);
     if (next)
         *next = end + 1;
-    return Meaning(lines.substr(start, end - start));
+    return Classify(lines.substr(start, end - start));
 }
 
 // The character before the position ends the line above: a line feed, or the text's last byte.
@@ -121,7 +121,7 @@ std::size_t IniText::LineAbove(std::size_t position) const {
 
 bool IniText::HasKeyLine(std::size_t from, std::size_t to) const {
     for (std::size_t next = from; from < to; from = next) {
-        if (IsKeyLine(LineAt(from, &next)))
+        if (IsKeyLine(ClassifyAt(from, &next)))
             return true;
     }
     return false;
@@ -137,7 +137,7 @@ bool IniText::IsRepeatedHeader(std::size_t start) const {
 std::size_t IniText::OwnedFrom(std::size_t line) const {
     while (line > 0) {
         const std::size_t above = LineAbove(line);
-        const st_IniLine meaning = LineAt(above);
+        const st_IniLine meaning = ClassifyAt(above);
         if (IsKeyLine(meaning) || (meaning.m_eKind == e_LineHeader && !IsRepeatedHeader(above)))
             break;
         line = above;
@@ -148,7 +148,7 @@ std::size_t IniText::OwnedFrom(std::size_t line) const {
 std::string IniText::CommentAbove(std::size_t line) const {
     std::string comment;
     for (std::size_t at = OwnedFrom(line), next = at; at < line; at = next) {
-        const st_IniLine meaning = LineAt(at, &next);
+        const st_IniLine meaning = ClassifyAt(at, &next);
         if (meaning.m_eKind == e_LineComment)
             comment.append("\n").append(meaning.m_strText);
     }
@@ -192,7 +192,7 @@ std::string_view IniText::Value(const st_SectionBlocks& section, std::string_vie
         for (std::size_t end = block.m_nEnd; end > block.m_nBody;) {
             const std::size_t start = std::max(LineAbove(end), block.m_nBody);
             const std::string_view line = lines.substr(start, end - start);
-            const st_IniLine meaning = MayName(line, key) ? Meaning(line) : st_IniLine();
+            const st_IniLine meaning = MayName(line, key) ? Classify(line) : st_IniLine();
             if (IsKeyLine(meaning) && StoresInKey(meaning, false) &&
                 EqualsNoCase(meaning.m_strText, key))
                 return meaning.m_strValue;
@@ -211,34 +211,33 @@ struct st_Repeated {
     std::string m_strComment;
 };
 
-} // namespace
-
-// The merged view without a table of every name: the hashes of the names of the key lines,
-// sorted, tell which names may repeat. Only those go into a table; every other line is its key's
-// only one. Sorting walks memory in order, where a table of a million names misses the cache.
-void IniText::ForEachKey(const st_SectionBlocks& section, bool withComments,
-                         const KeyVisit& visit) const {
-    Starts starts;         // of the key lines, in order
-    Hashes hashes;         // hash << 32 | line number
+// The starts of the section's key lines, and the hashes of their names with their numbers.
+void key_lines(const IniText& text, const st_SectionBlocks& section, Starts& starts,
+               Hashes& hashes) {
     std::size_t lines = 0; // room for all: growing would zero and copy pages again
-    for (std::size_t block : section.m_vecBlocks) {
-        const std::string_view text = Lines().substr(
-            m_vecBlocks[block].m_nBody, m_vecBlocks[block].m_nEnd - m_vecBlocks[block].m_nBody);
-        lines += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    for (std::size_t index : section.m_vecBlocks) {
+        const st_Block& block = text.Block(index);
+        const std::string_view body =
+            text.Lines().substr(block.m_nBody, block.m_nEnd - block.m_nBody);
+        lines += static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 1;
     }
     starts.reserve(lines);
     hashes.reserve(lines);
-    ForEachKeyLine(section, [&](const st_IniLine& line, std::size_t start) {
+    text.ForEachKeyLine(section, [&](const st_IniLine& line, std::size_t start) {
         hashes.push_back(std::uint64_t{HashNoCase(line.m_strText)} << 32 | starts.size());
         starts.push_back(start);
     });
-    const std::vector<bool> shared = shared_hashes(std::move(hashes));
+}
+
+// The keys of the lines whose hash is shared, each once, found by name in index.
+std::vector<st_Repeated> repeated_keys(const IniText& text, const Starts& starts,
+                                       const std::vector<bool>& shared, bool withComments,
+                                       NameMap& index) {
     std::vector<st_Repeated> repeated;
-    NameMap index;
     for (std::size_t i = 0; i < starts.size(); ++i) {
         if (!shared[i])
             continue;
-        const st_IniLine line = LineAt(starts[i]);
+        const st_IniLine line = text.ClassifyAt(starts[i]);
         const auto at = index.find(line.m_strText);
         if (!StoresInKey(line, at == index.end()))
             continue;
@@ -249,18 +248,35 @@ void IniText::ForEachKey(const st_SectionBlocks& section, bool withComments,
         st_Repeated& entry = at == index.end() ? repeated.back() : repeated[at->second];
         entry.m_nLast = starts[i];
         if (withComments)
-            entry.m_strComment += CommentAbove(starts[i]);
+            entry.m_strComment += text.CommentAbove(starts[i]);
     }
+    return repeated;
+}
+
+} // namespace
+
+// The merged view without a table of every name: the hashes of the names of the key lines,
+// sorted, tell which names may repeat. Only those go into a table; every other line is its key's
+// only one. Sorting walks memory in order, where a table of a million names misses the cache.
+void IniText::ForEachKey(const st_SectionBlocks& section, bool withComments,
+                         const KeyVisit& visit) const {
+    Starts starts;
+    Hashes hashes;
+    key_lines(*this, section, starts, hashes);
+    const std::vector<bool> shared = shared_hashes(std::move(hashes));
+    NameMap index;
+    const std::vector<st_Repeated> repeated =
+        repeated_keys(*this, starts, shared, withComments, index);
     const std::string none;
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        const st_IniLine line = LineAt(starts[i]);
+        const st_IniLine line = ClassifyAt(starts[i]);
         if (!shared[i]) {
             visit(line.m_strText, line.m_strValue, withComments ? CommentAbove(starts[i]) : none);
             continue;
         }
         const st_Repeated& entry = repeated[index.find(line.m_strText)->second];
         if (entry.m_nFirst == starts[i])
-            visit(line.m_strText, LineAt(entry.m_nLast).m_strValue, entry.m_strComment);
+            visit(line.m_strText, ClassifyAt(entry.m_nLast).m_strValue, entry.m_strComment);
     }
 }
 
@@ -270,18 +286,18 @@ std::size_t IniText::InsertPoint(const st_Block& block) const {
     std::size_t tail = block.m_nEnd;
     while (tail > block.m_nBody) {
         const std::size_t above = LineAbove(tail);
-        if (IsKeyLine(LineAt(above)))
+        if (IsKeyLine(ClassifyAt(above)))
             break;
         tail = above;
     }
     std::size_t point = tail;
     for (std::size_t next = tail; point < block.m_nEnd; point = next) {
-        if (LineAt(point, &next).m_eKind == e_LineComment)
+        if (ClassifyAt(point, &next).m_eKind == e_LineComment)
             break;
     }
     while (point > tail) {
         const std::size_t above = LineAbove(point);
-        if (LineAt(above).m_eKind != e_LineEmpty)
+        if (ClassifyAt(above).m_eKind != e_LineEmpty)
             break;
         point = above;
     }
@@ -304,11 +320,11 @@ std::string IniText::LineEndAt(std::size_t position) const {
     return std::string(lines.substr(end, feed + 1 - end));
 }
 
-bool IniText::EmptyAbove(std::size_t position, std::size_t skipFrom) const {
+bool IniText::EmptyAbove(std::size_t position, std::size_t droppedFrom) const {
     for (std::size_t at = position; at > 0;) {
         at = LineAbove(at);
-        const e_LineKind kind = LineAt(at).m_eKind;
-        if (kind != e_LineComment || at < skipFrom)
+        const e_LineKind kind = ClassifyAt(at).m_eKind;
+        if (kind != e_LineComment || at < droppedFrom)
             return kind == e_LineEmpty;
     }
     return false;

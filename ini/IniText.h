@@ -75,7 +75,7 @@ public:
     const st_Block& LastBlock() const { return m_vecBlocks.back(); }
 
     // Returns what the line starting at the position means, and where the next line starts.
-    st_IniLine LineAt(std::size_t start, std::size_t* next = nullptr) const;
+    st_IniLine ClassifyAt(std::size_t start, std::size_t* next = nullptr) const;
     // Returns where the line above the one starting at the position starts (0 for the first).
     std::size_t LineAbove(std::size_t position) const;
     // Returns where the lines that the line starting at the position owns start: back to a key
@@ -105,8 +105,9 @@ public:
     // Returns the line end of the line above the position, or of the first line; "\n" where the
     // text has none.
     std::string LineEndAt(std::size_t position) const;
-    // Whether an empty line stands above the position, past the comment lines from skipFrom on.
-    bool EmptyAbove(std::size_t position, std::size_t skipFrom) const;
+    // Whether an empty line stands above the position, past the comment lines from droppedFrom on
+    // (those a change drops).
+    bool EmptyAbove(std::size_t position, std::size_t droppedFrom) const;
 
 private:
     template <class Visit> void ForEachLine(const st_SectionBlocks& section, Visit&& visit) const;
@@ -114,7 +115,8 @@ private:
     void AddBlock(std::size_t header);
     bool HasKeyLine(std::size_t from, std::size_t to) const;
     bool IsRepeatedHeader(std::size_t start) const;
-    st_IniLine Meaning(std::string_view line) const;
+    // A line's meaning, read up to a NUL byte.
+    st_IniLine Classify(std::string_view line) const;
 
     FileText m_text;
     bool m_bByteOrderMark;
@@ -143,7 +145,7 @@ void IniText::ForEachLine(const st_SectionBlocks& section, Visit&& visit) const 
 template <class Visit>
 void IniText::ForEachKeyLine(const st_SectionBlocks& section, Visit&& visit) const {
     ForEachLine(section, [&](std::string_view line, std::size_t start) {
-        const st_IniLine meaning = Meaning(line);
+        const st_IniLine meaning = Classify(line);
         if (IsKeyLine(meaning))
             visit(meaning, start);
     });
@@ -156,7 +158,7 @@ void IniText::ForEachLineOf(const st_SectionBlocks& section, std::string_view ke
     ForEachLine(section, [&](std::string_view line, std::size_t start) {
         if (!MayName(line, key))
             return;
-        const st_IniLine meaning = Meaning(line);
+        const st_IniLine meaning = Classify(line);
         if (IsKeyLine(meaning) && EqualsNoCase(meaning.m_strText, key))
             visit(meaning, start);
     });

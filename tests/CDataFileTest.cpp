@@ -318,3 +318,20 @@ TEST(CDataFileTest, Rewrites_KeepEveryLineTheChangeDoesNotTouchAndReadBackTheSam
             << ::testing::PrintToString(text) << " change " << change << " of " << key;
     }
 }
+
+// Each row: an edit of "abcdefgh" after [2, 5) was replaced by "X", whether it is taken, and the
+// text then written.
+TEST(EditListTest, Add_TakesEditsBesideAnotherAndRefusesThoseOverIt) {
+    const std::tuple<std::size_t, std::size_t, bool, const char*> rows[] = {
+        {3, 3, false, "abXfgh"}, {1, 3, false, "abXfgh"}, {4, 6, false, "abXfgh"},
+        {2, 2, true, "abYXfgh"}, {5, 5, true, "abXYfgh"}, {0, 2, true, "YXfgh"}};
+    for (const auto& [begin, end, taken, written] : rows) {
+        EditList edits;
+        edits.Add(2, 5, "X");
+        EXPECT_EQ(edits.Add(begin, end, "Y"), taken) << begin << "-" << end;
+        std::string out;
+        edits.Write("abcdefgh", false,
+                    [&out](std::string_view piece) { return out += piece, true; });
+        EXPECT_EQ(out, written) << begin << "-" << end;
+    }
+}
