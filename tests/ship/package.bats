@@ -34,3 +34,10 @@ load helpers
     dpkg --root="$BATS_TEST_TMPDIR/root" --force-depends -i "$deb" >/dev/null 2>&1
     grep -q '^Package: vornel$' root/var/lib/dpkg/status && root/usr/bin/vornel -V || false
 }
+
+@test "the package takes its name and version from NEWS.md's newest release" {
+    version=$(sed -n 's/^## \([^ ]*\) ([0-9-]*)$/\1/p' "$SOURCE/NEWS.md" | head -n 1)
+    cpack -G DEB -B "$BATS_TEST_TMPDIR/pkg" --config "$BUILD/CPackConfig.cmake" >/dev/null
+    [ "$(dpkg-deb -f pkg/vornel_"$version"_*.deb Version)" = "$version" ] ||
+        { echo "$(ls pkg/*.deb), not version $version"; false; }
+}
