@@ -93,28 +93,35 @@ void CDataFile::Prepare() {
 
 // A change made in a record is made as the call that changes it would make it: a value changed
 // is stored, a comment changed replaces the old one. A value that would not read back as itself
-// (a line break would make new items) is not stored.
+// (a line break would make new items) is not stored. The records then read as the text does.
 void CDataFile::RecordsToEdits() {
     if (m_vecRecords.empty())
         return;
     Current();
     for (const t_Section& record : m_vecRecords) {
-        const st_SectionBlocks& section = *m_text.FindSection(record->m_strName);
-        if (record->m_strComment != record->m_strCommentRead && !section.m_strName.empty())
-            ReplaceComment(m_text.Block(section.m_vecBlocks.front()).m_nHeader,
+        const st_SectionBlocks* section = m_text.FindSection(record->m_strName);
+        if (!section)
+            continue;
+        if (record->m_strComment != record->m_strCommentRead && !section->m_strName.empty())
+            ReplaceComment(m_text.Block(section->m_vecBlocks.front()).m_nHeader,
                            record->m_strComment);
-        for (std::size_t i = 0; i < record->m_vecKeys.size(); ++i) {
-            const st_key& key = *record->m_vecKeys[i];
-            const st_key& read = record->m_vecRead[i];
-            const st_KeyLines lines = m_text.KeyLines(section, read.m_strName);
-            const bool value = key.m_strValue != read.m_strValue;
-            const bool comment = key.m_strComment != read.m_strComment;
-            if ((value || comment) && IsStorable(section.m_strName, read.m_strName, key.m_strValue))
-                StoreValue(section, lines, read.m_strName,
-                           value ? key.m_strValue : std::string(lines.m_strValue),
-                           comment ? &key.m_strComment : nullptr);
-        }
+        record->m_strCommentRead = record->m_strComment;
+        for (std::size_t i = 0; i < record->m_vecKeys.size(); ++i)
+            KeyRecordToEdits(*section, *record->m_vecKeys[i], record->m_vecRead[i]);
     }
+}
+
+void CDataFile::KeyRecordToEdits(const st_SectionBlocks& section, const st_key& key, st_key& read) {
+    const bool value = key.m_strValue != read.m_strValue;
+    const bool comment = key.m_strComment != read.m_strComment;
+    if ((!value && !comment) || !IsStorable(section.m_strName, read.m_strName, key.m_strValue))
+        return;
+    const st_KeyLines lines = m_text.KeyLines(section, read.m_strName);
+    StoreValue(section, lines, read.m_strName,
+               value ? key.m_strValue : std::string(lines.m_strValue),
+               comment ? &key.m_strComment : nullptr);
+    read.m_strValue = key.m_strValue;
+    read.m_strComment = key.m_strComment;
 }
 
 void CDataFile::ReportSectionExists(const std::string& name) {

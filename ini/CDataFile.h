@@ -174,6 +174,7 @@ private:
     // the text is made current, and the records are made anew from it.
     void Prepare();
     void RecordsToEdits();
+    void KeyRecordToEdits(const st_SectionBlocks& section, const st_key& key, st_key& read);
     void MakeRecords(st_section& record) const;
     // Writing: the edits of a set, a comment, a deletion, new lines and a new section.
     void StoreValue(const st_SectionBlocks& section, const st_KeyLines& lines,
