@@ -84,12 +84,4 @@ using TextSource = std::function<bool(const TextSink& sink)>;
 // close after fsync is no failure. Appends to m_strError what a failed rewrite left.
 bool replace_file(const std::string& path, const TextSource& text);
 
-// The path with symbolic links resolved (a missing file: where a change would make it, through
-// dangling links), or as it is when it cannot be; the directory that holds the path's file, after
-// symbolic links are resolved.
-std::string resolved_path(const std::string& path);
-std::string containing_directory(const std::string& path);
-// Syncs the directory, so that a rename or removal in it survives a crash; false when that fails.
-bool sync_directory(const std::string& directory);
-
 #endif
