@@ -5,37 +5,9 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
-
-// Return zeroed memory of at least the size straight from the system's pages, in huge pages where
-// the host has them and the size is large (bench/README.md shows what that saves), or nullptr;
-// and give it back.
-void* map_pages(std::size_t bytes);
-void unmap_pages(void* map, std::size_t bytes);
-
-// An allocator for arrays that may grow large, whose pages would cost a fault each on first touch.
-template <class T> struct PageAllocator {
-    static constexpr std::size_t kSmall = 64 * 1024; // such arrays come from the heap
-    using value_type = T;
-    PageAllocator() = default;
-    template <class U> PageAllocator(const PageAllocator<U>&) {}
-    T* allocate(std::size_t n) {
-        if (n * sizeof(T) < kSmall)
-            return std::allocator<T>().allocate(n);
-        void* pages = map_pages(n * sizeof(T));
-        return pages ? static_cast<T*>(pages) : throw std::bad_alloc();
-    }
-    void deallocate(T* array, std::size_t n) {
-        if (n * sizeof(T) < kSmall)
-            return std::allocator<T>().deallocate(array, n);
-        unmap_pages(array, n * sizeof(T));
-    }
-    bool operator==(const PageAllocator&) const { return true; }
-    bool operator!=(const PageAllocator&) const { return false; }
-};
 
 // Text held in memory: the bytes of a file, in memory mapped for them alone (in huge pages where
 // the host has them: bench/README.md shows what that saves), or a string handed over.

@@ -3,6 +3,7 @@
 #include "ini/CDataFile.h"
 
 #include "host/FileIO.h"
+#include "host/Pages.h"
 
 #include <algorithm>
 #include <cstring>
