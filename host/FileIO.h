@@ -36,9 +36,6 @@ private:
     std::size_t m_nMapped = 0; // bytes of text in the mapping
 };
 
-// Writes the text whole to the descriptor, again when interrupted; false when a write fails.
-bool write_all(int fd, std::string_view text);
-
 enum e_ReadOutcome { e_ReadDone, e_ReadMissing, e_ReadFailed };
 
 // Reads a regular file whole into text. Returns e_ReadMissing when no regular file stands at the
@@ -48,6 +45,12 @@ e_ReadOutcome read_regular_file(const std::string& path, FileText& text);
 // A text handed to a sink piece by piece, in order: false when the sink refused a piece.
 using TextSink = std::function<bool(std::string_view piece)>;
 using TextSource = std::function<bool(const TextSink& sink)>;
+
+// Writes the text whole to the descriptor, again when interrupted; false when a write fails.
+bool write_all(int fd, std::string_view text);
+// Writes every piece of the source to the descriptor; false when a write fails or the source
+// stops.
+bool write_source(int fd, const TextSource& text);
 
 // Puts the text at the path: a regular file through a temporary file and a rename that keep
 // mode, owner and extended attributes (and a symbolic link), or in place where the directory
