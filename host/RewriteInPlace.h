@@ -3,7 +3,7 @@
 #ifndef VORNEL_HOST_REWRITEINPLACE_H
 #define VORNEL_HOST_REWRITEINPLACE_H
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
 
 #include <string>
 

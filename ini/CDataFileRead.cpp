@@ -2,7 +2,7 @@
 // lookups walk the lines of one section, and what an item owns is found from its line.
 #include "ini/CDataFile.h"
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
 #include "host/Pages.h"
 
 #include <algorithm>
