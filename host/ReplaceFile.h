@@ -1,7 +1,7 @@
 // Whole-file replacement that never leaves a half-written file behind: the new text goes to a
 // temporary file beside the old one, which a rename puts in its place.
-#ifndef VORNEL_HOST_FILEIO_H
-#define VORNEL_HOST_FILEIO_H
+#ifndef VORNEL_HOST_REPLACEFILE_H
+#define VORNEL_HOST_REPLACEFILE_H
 
 #include "host/FileText.h"
 

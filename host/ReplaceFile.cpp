@@ -1,4 +1,4 @@
-#include "host/FileIO.h"
+#include "host/ReplaceFile.h"
 
 #include "host/Paths.h"
 #include "host/RewriteInPlace.h"
