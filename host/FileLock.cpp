@@ -1,6 +1,6 @@
 #include "host/FileLock.h"
 
-#include "host/FileIO.h"
+#include "host/Paths.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "host/Temporary.h"
 
-#include "host/FileIO.h"
+#include "host/Paths.h"
 #include "host/UnixDep.h"
 
 #include <cerrno>

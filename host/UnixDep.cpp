@@ -1,6 +1,6 @@
 #include "host/UnixDep.h"
 
-#include "host/FileIO.h"
+#include "host/Paths.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -3,7 +3,7 @@
 #ifndef VORNEL_INI_CDATAFILE_H
 #define VORNEL_INI_CDATAFILE_H
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
 #include "ini/EditList.h"
 #include "ini/IniReader.h"
 #include "ini/IniText.h"

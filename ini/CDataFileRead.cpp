@@ -2,7 +2,7 @@
 // holds; lookups ask the current text.
 #include "ini/CDataFile.h"
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
 
 #include <algorithm>
 #include <utility>

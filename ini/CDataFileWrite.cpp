@@ -2,7 +2,7 @@
 // the writer copies every other byte of the text as it stood, line ends included.
 #include "ini/CDataFile.h"
 
-#include "host/FileIO.h"
+#include "host/ReplaceFile.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,7 +3,7 @@
 #ifndef VORNEL_INI_CHUNKEDOUTPUT_H
 #define VORNEL_INI_CHUNKEDOUTPUT_H
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
 
 #include <string>
 #include <string_view>

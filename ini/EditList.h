@@ -3,7 +3,7 @@
 #ifndef VORNEL_INI_EDITLIST_H
 #define VORNEL_INI_EDITLIST_H
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
 
 #include <cstddef>
 #include <string>

@@ -5,7 +5,8 @@
 #ifndef VORNEL_INI_INITEXT_H
 #define VORNEL_INI_INITEXT_H
 
-#include "host/FileIO.h"
+#include "host/FileText.h"
+#include "host/Pages.h"
 #include "ini/IniReader.h"
 #include "ini/NameIndex.h"
 

@@ -1,5 +1,5 @@
 #include "Support.h"
-#include "host/FileIO.h"
+#include "host/FileText.h"
 #include "host/UnixDep.h"
 #include "host/UnixDepExtras.h"
 

@@ -40,7 +40,10 @@ public:
     void Clean() { m_bDirty = false; }
     std::int64_t Flags() const { return m_lFlags; }
     void SetFlags(std::int64_t flags) { m_lFlags = flags; }
-    t_Section Last() { return GetSection(Current().Sections().back().m_strName); }
+    t_Section Last() {
+        const std::string name = Current().Sections().back().m_strName; // GetSection reads anew
+        return GetSection(name);
+    }
     std::string FileName() const { return m_strFileName; }
 };
 

@@ -1,7 +1,7 @@
 #include "tool/ItemActions.h"
 
-#include "host/FileIO.h"
 #include "host/FileLock.h"
+#include "host/FileText.h"
 #include "host/Temporary.h"
 #include "host/UnixDep.h"
 #include "ini/IniFile.h"
