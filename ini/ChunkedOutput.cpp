@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
-// A sink that refused a chunk is given no more.
+// A sink that refused a chunk is given no more. Most texts are a line's parts, which fit.
 void ChunkedOutput::Put(std::string_view text) {
+    if (m_strHeld.size() + text.size() < kChunk) {
+        m_strHeld.append(text);
+        return;
+    }
     while (!text.empty()) {
         const std::size_t room = std::min(text.size(), kChunk - std::min(m_strHeld.size(), kChunk));
         m_strHeld.append(text.substr(0, room));

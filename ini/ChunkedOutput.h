@@ -12,7 +12,7 @@ class ChunkedOutput {
 public:
     static constexpr std::size_t kChunk = 64 * 1024;
 
-    explicit ChunkedOutput(const TextSink& sink) : m_sink(sink) {}
+    explicit ChunkedOutput(const TextSink& sink) : m_sink(sink) { m_strHeld.reserve(kChunk); }
 
     // Adds the text after what was put before; hands on each chunk that fills.
     void Put(std::string_view text);
