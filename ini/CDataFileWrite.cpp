@@ -145,9 +145,14 @@ void CDataFile::StoreValue(const st_SectionBlocks& section, const st_KeyLines& l
         std::size_t begin = static_cast<std::size_t>(lines.m_strValue.data() - text.data());
         const std::size_t end = begin + lines.m_strValue.size();
         const std::size_t limit = lines.m_strValue.empty() ? text.size() : end;
+        const std::size_t separator = begin - 1; // where the value is empty
         while (begin < limit && is_blank(text[begin]))
             ++begin;
-        AddEdit(begin, std::max(begin, end), value);
+        // `k =` takes the blank after its separator that it has before it: `k = v`
+        const bool mirror = lines.m_strValue.empty() && begin == separator + 1 && separator > 0 &&
+                            is_blank(text[separator - 1]);
+        AddEdit(begin, std::max(begin, end),
+                std::string(mirror ? text.substr(separator - 1, 1) : "") + value);
     }
     if (comment && *comment != m_text.KeyComment(section, key))
         ReplaceComment(lines.m_nLast, *comment);
