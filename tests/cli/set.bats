@@ -5,7 +5,7 @@ load helpers
 
 setup() {
     cd "$BATS_TEST_TMPDIR"
-    printf '; top\n[net]\nport=80\n' >app.ini
+    printf '; top\n[net]\nport = 80\n' >app.ini # the value a get and a set compare is 80
     cp app.ini orig.ini
     touch -d 2001-01-01 app.ini
 }
@@ -25,10 +25,10 @@ ROWS
 0||-i=app.ini -s=other -k=host -v=x -f -c=the-host
 0||-i=./new.ini -s=a -k=b -v=c -f
 ROWS
-    [ "$(bytes app.ini)" = $'; top\n[net]\nport=81\n\n[other]\n\n; the-host\nhost=x\n.' ]
+    [ "$(bytes app.ini)" = $'; top\n[net]\nport = 81\n\n[other]\n\n; the-host\nhost=x\n.' ]
     [ "$(bytes new.ini)" = $'\n[a]\nb=c\n.' ] && [ "$(stat -c %a new.ini)" = 640 ] || false
     run_raw -i=app.ini -s=net -k=port -v=82 -c=$'first\n\n  root=1 \n[admin]' # no key injected
-    [ "$(bytes app.ini)" = $'; top\n[net]\n\n; first\n; root=1\n; [admin]\nport=82\n\n[other]\n\n; the-host\nhost=x\n.' ]
+    [ "$(bytes app.ini)" = $'; top\n[net]\n\n; first\n; root=1\n; [admin]\nport = 82\n\n[other]\n\n; the-host\nhost=x\n.' ]
 }
 
 @test "values are stored verbatim; input that would not read back as given is refused" {
@@ -52,7 +52,7 @@ ROWS
     ln -s app.ini link.ini
     run_raw -i=link.ini -s=net -k=port -v=99
     [ "$status" -eq 0 ] && [ -L link.ini ] && [ "$(stat -c %a app.ini)" = 640 ] || false
-    [ "$(bytes app.ini)" = $'; top\n[net]\nport=99\nv=in ner\n.' ]
+    [ "$(bytes app.ini)" = $'; top\n[net]\nport = 99\nv=in ner\n.' ]
     [ "$(id -u)" -eq 0 ] || skip "giving a file to another owner needs root"
     chown nobody app.ini
     run_raw -i=app.ini -s=net -k=port -v=100
