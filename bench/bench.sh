@@ -109,6 +109,15 @@ run_rows k10000 sec99 key99 15 5
 run_rows k100000 sec999 key99 30 3
 run_rows one100000 sec0 key99999 30 3
 run_rows one1000000 sec0 key5 10 0
+# A get reads one section's lines from the end: its first and its last key; a listing of one key
+# walks the section as a get does.
+for name in one100000 one1000000; do
+    f="$work/$name.ini" fresh="cp $work/$name.orig $work/$name.ini"
+    eval "$fresh"
+    vornel_row "$name get first key" 10 "" -i="$f" -s=sec0 -k=key0
+    vornel_row "$name get last key" 10 "" -i="$f" -s=sec0 -k="key$((${name#one} - 1))"
+    vornel_row "$name one-key listing" 10 "" -i="$f" -s=sec0 -k=key5 -P
+done
 f="$work/flat100000.ini" fresh="cp $work/flat100000.orig $work/flat100000.ini"
 eval "$fresh"
 vornel_row "flat100000 full listing" 30 "" -i="$f" -P
@@ -182,6 +191,8 @@ for label, t in rows.items():
 # probes and cat for a full listing, the probes and a read-write for a change.
 # A one-section file's get reads every line of the section, as cat does.
 limits = {"get": ("probes", 1.3), "one get": ("probes + cat", 1.3), "section listing": ("probes", 1.5),
+          "get first key": ("probes + cat", 2.0), "get last key": ("probes + cat", 2.0),
+          "one-key listing": ("probes + cat", 2.0),
           "full listing": ("probes + cat", 2.0), "set existing": ("probes + read-write", 2.0),
           "set new": ("probes + read-write", 2.0), "delete": ("probes + read-write", 2.0)}
 print()
@@ -204,6 +215,9 @@ for op in ("set existing", "full listing", "section listing"):
     for name in ("one100000", "one1000000"):
         r = rows[f"{name} {op}"]
         print(f"| {name} {op} | {r['vornel'] / r['git']:.2f} | {v1 / v0 if name == 'one1000000' else float('nan'):.2f} |")
+for name in ("one100000", "one1000000"):
+    r = rows[f"{name} one-key listing"]["vornel"] / rows[f"{name} get"]["vornel"]
+    print(f"| {name} one-key listing against its get (at most 1.5) | {r:.2f} | |")
 print(f"| flat100000 full listing against one100000 full listing | "
       f"{rows['flat100000 full listing']['vornel'] / rows['one100000 full listing']['vornel']:.2f} | |")
 print()
