@@ -101,6 +101,8 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
          "SetKeyComment|x|c|net ; "
          "SetSectionComment|x|c ; KeyComment|k|Net ; SectionComment|Net",
          "1|1|1|0|0|\n; kc|\n; sc|"},
+        {"reading marks the document modified by a header or a key line, not by comments alone",
+         "Clear ; ReadText|; c\n ; Dirty ; ReadText|[t]\n ; Dirty", "0|1|"},
         {"Clear leaves nothing to save, and a set makes an unnamed section again",
          "Clear ; Dirty ; IsSectionExist| ; Save ; SetValue|b|2 ; Counts", "0|0|0|1|1|1|"},
         {"SetFileName marks the document only when a name set before changes",
@@ -150,6 +152,8 @@ TEST(CDataFileTest, Lookups_IgnoreTheCaseOfAToZAndStayRightOverManyKeysAndDeleti
     EXPECT_TRUE(doc.DeleteSection("s3") && doc.SetValue("key3", "again", "", "s3"));
     EXPECT_EQ(doc.GetSection("s3"), doc.Last());
     EXPECT_EQ(doc.GetValue("key10", "s3"), "");
+    EXPECT_TRUE(doc.SetValue("az", "first and last letters", "", "Az"));
+    EXPECT_EQ(doc.GetValue("AZ", "aZ"), "first and last letters");
     // Names whose bytes agree in their low seven bits agree in the low bits of a plain FNV hash,
     // whatever its seed; the final mix spreads them over the 128 slots those bits pick.
     std::set<std::uint32_t> slots;

@@ -31,5 +31,8 @@ load helpers
 20|Key: 'k'\tValue: 'no'\n|-i=app.ini -s=s -k=no
 25|ERROR:\n\tCould not set value!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '1']\n\t(use -f to force insertion)\n|-i=app.ini -s=s -k=no -v=1
 25|VALUE: '1']\n\t(a name or the value would not read back as given|-i=app.ini -s=s -k=a=b -v=1 -f
+1|ERROR:\n\tInvalid path!\t'none.ini'\n|-i=none.ini -s=s -k=k -v=1 -f
 ROWS
+    run_raw -i=./none.ini -s=s -k=k -E # a get of a missing file: -f would not help it
+    [ "$status" -eq 30 ] && grep -qF 'Inifile does not exist!' err && ! grep -qF 'use -f' err || false
 }
