@@ -186,7 +186,6 @@ private:
     void ReplaceComment(std::size_t line, const std::string& comment);
     void InsertLines(std::size_t position, std::string text);
     void InsertSection(const std::string& name, const std::string& comment);
-    void AddEdit(std::size_t begin, std::size_t end, std::string text);
     bool WriteText(const TextSink& sink) const;
 
     mutable IniText m_text;   // the text read, or as the edits made before left it

@@ -13,12 +13,6 @@ void Trim(std::string& text) {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool starts_with_mark(std::string_view text) {
-    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-}
-
 // "[]" keeps the key lines before the first header of a text merged after others unnamed.
 std::string merge_separator(std::string_view text) {
     for (std::size_t start = 0; start < NextHeaderLine(text, 0);) {
@@ -55,11 +49,11 @@ void CDataFile::Merge(FileText&& text) {
     RecordsToEdits();
     std::string earlier = ToText();
     if (!earlier.empty()) {
-        const bool marked = starts_with_mark(text.View());
+        const bool marked = StartsWithByteOrderMark(text.View());
         const std::string_view added = text.View().substr(marked ? kByteOrderMark.size() : 0);
         if (earlier.back() != '\n')
             earlier += '\n';
-        const std::string start(marked && !starts_with_mark(earlier) ? kByteOrderMark : "");
+        const std::string start(marked && !StartsWithByteOrderMark(earlier) ? kByteOrderMark : "");
         text = FileText(start + earlier + merge_separator(added) + std::string(added));
     }
     m_text = IniText(std::move(text), m_bUnnamed, m_text.Version() + 1);

@@ -19,10 +19,6 @@ template <class Handler> void for_each_line(std::string_view text, Handler handl
     }
 }
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 } // namespace
 
 std::string CommentLines(const std::string& text) {
@@ -64,18 +60,13 @@ std::string CDataFile::CommentStr(const std::string& comment, bool removeIndicat
     return result;
 }
 
-// Edits never overlap: each change finds the lines it touches once, in one text.
-void CDataFile::AddEdit(std::size_t begin, std::size_t end, std::string text) {
-    m_edits.Add(begin, end, std::move(text));
-}
-
 // Lines written where the text ends without a line end give its last line one first; a carriage
 // return there is the start of its line end.
 void CDataFile::InsertLines(std::size_t position, std::string text) {
     const std::string_view lines = m_text.Lines();
     if (position == lines.size() && !lines.empty() && lines.back() != '\n')
         text.insert(0, lines.back() == '\r' ? "\n" : m_text.LineEndAt(position));
-    AddEdit(position, position, std::move(text));
+    m_edits.Add(position, position, std::move(text));
 }
 
 // Drops the line and, when it owns comment lines, those and the empty and comment lines just
@@ -83,7 +74,7 @@ void CDataFile::InsertLines(std::size_t position, std::string text) {
 void CDataFile::DropLine(std::size_t start, bool ownsComments) {
     std::size_t next = 0;
     m_text.ClassifyAt(start, &next);
-    AddEdit(start, std::min(next, m_text.Lines().size()), "");
+    m_edits.Add(start, std::min(next, m_text.Lines().size()), "");
     if (!ownsComments)
         return;
     const std::size_t owned = m_text.OwnedFrom(start);
@@ -96,14 +87,14 @@ void CDataFile::DropLine(std::size_t start, bool ownsComments) {
         unused = above;
     }
     if (unused < start)
-        AddEdit(unused, start, "");
+        m_edits.Add(unused, start, "");
     DropComments(owned, unused);
 }
 
 void CDataFile::DropComments(std::size_t from, std::size_t to) {
     for (std::size_t after = from; from < to; from = after) {
         if (m_text.ClassifyAt(from, &after).m_eKind == e_LineComment)
-            AddEdit(from, after, "");
+            m_edits.Add(from, after, "");
     }
 }
 
@@ -125,7 +116,7 @@ void CDataFile::ReplaceComment(std::size_t line, const std::string& comment) {
     DropComments(owned, line);
     const std::string text = LaidOutComment(line, comment, owned);
     if (!text.empty())
-        AddEdit(line, line, text);
+        m_edits.Add(line, line, text);
     m_bDirty = true;
 }
 
@@ -146,13 +137,13 @@ void CDataFile::StoreValue(const st_SectionBlocks& section, const st_KeyLines& l
         const std::size_t end = begin + lines.m_strValue.size();
         const std::size_t limit = lines.m_strValue.empty() ? text.size() : end;
         const std::size_t separator = begin - 1; // where the value is empty
-        while (begin < limit && is_blank(text[begin]))
+        while (begin < limit && IsBlank(text[begin]))
             ++begin;
         // `k =` takes the blank after its separator that it has before it: `k = v`
         const bool mirror = lines.m_strValue.empty() && begin == separator + 1 && separator > 0 &&
-                            is_blank(text[separator - 1]);
-        AddEdit(begin, std::max(begin, end),
-                std::string(mirror ? text.substr(separator - 1, 1) : "") + value);
+                            IsBlank(text[separator - 1]);
+        m_edits.Add(begin, std::max(begin, end),
+                    std::string(mirror ? text.substr(separator - 1, 1) : "") + value);
     }
     if (comment && *comment != m_text.KeyComment(section, key))
         ReplaceComment(lines.m_nLast, *comment);

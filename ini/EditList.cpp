@@ -1,19 +1,18 @@
 #include "ini/EditList.h"
 
 #include "ini/ChunkedOutput.h"
+#include "ini/IniReader.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // A first line that starts with the mark's bytes would lose them on reading without one before.
 std::string text_start(std::string_view written, bool mark) {
     if (mark)
         return std::string(kByteOrderMark);
-    return written.substr(0, kByteOrderMark.size()) == kByteOrderMark ? "\n" : "";
+    return StartsWithByteOrderMark(written) ? "\n" : "";
 }
 
 } // namespace

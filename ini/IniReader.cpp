@@ -24,10 +24,6 @@ template <class Predicate> std::string_view trim_back(std::string_view text, Pre
     return text.substr(0, end);
 }
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // A key line splits at its first separator; the line starts with a character trimming keeps, so
 // the name is never empty. The value starts after the blanks that follow the separator, as every
 // program that owns such a file reads it (`port = 3306` holds "3306").
@@ -36,7 +32,7 @@ st_IniLine classify_key(std::string_view line) {
     if (separator == std::string_view::npos)
         return {e_LineIgnored, {}, {}, line};
     const std::string_view key = TrimWhiteAndSeparators(line.substr(0, separator));
-    const std::string_view value = trim_front(line.substr(separator + 1), is_blank);
+    const std::string_view value = trim_front(line.substr(separator + 1), IsBlank);
     return {value.empty() ? e_LineEmptyValue : e_LineKey, key, value, line};
 }
 
@@ -113,5 +109,5 @@ bool KeyReadsBack(std::string_view key) {
 }
 
 bool ValueReadsBack(std::string_view value) {
-    return value.empty() || (!is_white(value.back()) && !is_blank(value.front()));
+    return value.empty() || (!is_white(value.back()) && !IsBlank(value.front()));
 }

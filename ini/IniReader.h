@@ -13,6 +13,8 @@ constexpr std::string_view kCommentIndicators = ";#";
 constexpr std::string_view kEqualIndicators = "=:";
 // Stripped from the ends of lines, names and comments.
 constexpr std::string_view kWhiteSpace = " \t\n\r";
+// Starts a text in UTF-8 without being part of its first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Whether the character is one of the class; spelled out, for a loop over every byte of a file.
 constexpr bool IsIn(std::string_view characterClass, char c) {
@@ -41,6 +43,16 @@ struct st_IniLine {
     std::string_view m_strValue; // the value of a key line
     std::string_view m_strLine;  // the whole line as it stands, without its line feed
 };
+
+// Whether the character is a blank: a space or a tab, as stand inside a line.
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Whether the text starts with a byte order mark.
+constexpr bool StartsWithByteOrderMark(std::string_view text) {
+    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+}
 
 // Names compare with the letters A to Z folded to lower case.
 inline char LowerAscii(char c) {

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string::npos;
 
 using Hashes = std::vector<std::uint64_t, PageAllocator<std::uint64_t>>;
@@ -36,14 +35,10 @@ std::vector<bool> shared_hashes(Hashes hashes) {
     return shared;
 }
 
-bool starts_with_mark(std::string_view text) {
-    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-}
-
 } // namespace
 
 IniText::IniText(FileText text, bool unnamed, std::size_t version)
-    : m_text(std::move(text)), m_bByteOrderMark(starts_with_mark(m_text.View())),
+    : m_text(std::move(text)), m_bByteOrderMark(StartsWithByteOrderMark(m_text.View())),
       m_bNul(Lines().find('\0') != std::string_view::npos), m_bUnnamed(unnamed),
       m_nVersion(version) {
     m_vecBlocks.push_back(st_Block{0, 0, NextHeader(0), false});
