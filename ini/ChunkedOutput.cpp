@@ -2,26 +2,24 @@
 
 #include <algorithm>
 
-// A sink that refused a chunk is given no more. Most texts are a line's parts, which fit.
-void ChunkedOutput::Put(std::string_view text) {
-    if (m_strHeld.size() + text.size() < kChunk) {
-        m_strHeld.append(text);
-        return;
-    }
+void ChunkedOutput::PutFilling(std::string_view text) {
     while (!text.empty()) {
-        const std::size_t room = std::min(text.size(), kChunk - std::min(m_strHeld.size(), kChunk));
-        m_strHeld.append(text.substr(0, room));
+        const std::size_t room = std::min(text.size(), kChunk - m_nHeld);
+        std::memcpy(m_vecHeld.data() + m_nHeld, text.data(), room);
+        m_nHeld += room;
         text.remove_prefix(room);
-        if (m_strHeld.size() >= kChunk) {
-            m_bTaken = m_bTaken && m_sink(m_strHeld);
-            m_strHeld.clear();
-        }
+        if (m_nHeld == kChunk)
+            HandOn();
     }
 }
 
-bool ChunkedOutput::Finish() {
-    if (!m_strHeld.empty())
-        m_bTaken = m_bTaken && m_sink(m_strHeld);
-    m_strHeld.clear();
+// A sink that refused a chunk is given no more.
+bool ChunkedOutput::HandOn() {
+    m_bTaken = m_bTaken && m_sink(std::string_view(m_vecHeld.data(), m_nHeld));
+    m_nHeld = 0;
     return m_bTaken;
+}
+
+bool ChunkedOutput::Finish() {
+    return m_nHeld == 0 ? m_bTaken : HandOn();
 }

@@ -5,23 +5,34 @@
 
 #include "host/FileText.h"
 
-#include <string>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 class ChunkedOutput {
 public:
     static constexpr std::size_t kChunk = 64 * 1024;
 
-    explicit ChunkedOutput(const TextSink& sink) : m_sink(sink) { m_strHeld.reserve(kChunk); }
+    explicit ChunkedOutput(const TextSink& sink) : m_sink(sink), m_vecHeld(kChunk) {}
 
-    // Adds the text after what was put before; hands on each chunk that fills.
-    void Put(std::string_view text);
+    // Adds the text after what was put before; hands on each chunk that fills. A listing puts
+    // four pieces a key, so the common case is a copy into the chunk and nothing else.
+    void Put(std::string_view text) {
+        if (text.size() >= kChunk - m_nHeld)
+            return PutFilling(text);
+        std::memcpy(m_vecHeld.data() + m_nHeld, text.data(), text.size());
+        m_nHeld += text.size();
+    }
     // Hands on what is left; returns whether the sink took every chunk.
     bool Finish();
 
 private:
+    void PutFilling(std::string_view text);
+    bool HandOn();
+
     const TextSink& m_sink;
-    std::string m_strHeld;
+    std::vector<char> m_vecHeld;
+    std::size_t m_nHeld = 0;
     bool m_bTaken = true;
 };
 
