@@ -11,6 +11,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 // The answers of calls, in order, as text: each behind a "|", bools as 0 and 1.
 template <class... Answer> static std::string Said(const Answer&... answers) {
@@ -102,7 +103,8 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
          "SetSectionComment|x|c ; KeyComment|k|Net ; SectionComment|Net",
          "1|1|1|0|0|\n; kc|\n; sc|"},
         {"reading marks the document modified by a header or a key line, not by comments alone",
-         "Clear ; ReadText|; c\n ; Dirty ; ReadText|[t]\n ; Dirty", "0|1|"},
+         "Clear ; ReadText|; c\n ; Dirty ; ReadText|[t]\n ; Dirty ; Clear ; ReadText|k=1 ; Dirty",
+         "0|1|1|"},
         {"Clear leaves nothing to save, and a set makes an unnamed section again",
          "Clear ; Dirty ; IsSectionExist| ; Save ; SetValue|b|2 ; Counts", "0|0|0|1|1|1|"},
         {"SetFileName marks the document only when a name set before changes",
@@ -302,6 +304,29 @@ TEST(CDataFileTest, Save_WritesWholeAndOnlyWhenAsked) {
         doc.SetValue("k", "x", "", "s");
     }
     EXPECT_TRUE(TempDir::read(path) == saved);
+}
+
+// Each row: the file name, whether the document is emptied first, and what a save that writes
+// nothing reports.
+TEST(CDataFileTest, Save_ReportsWhyItWroteNothing) {
+    TempDir dir;
+    const std::tuple<std::string, bool, std::string> rows[] = {
+        {"", false, "<error> [CDataFile::Save] No filename has been set."},
+        {dir.file("no-such-dir/a.ini"), false, "<error> [CDataFile::Save] Unable to save file."},
+        {dir.file("a.ini"), true, "<info> [CDataFile::Save] Nothing to save."}};
+    const bool reporting = CDataFile::m_bReport;
+    CDataFile::m_bReport = true;
+    for (const auto& [path, emptied, said] : rows) {
+        Document doc;
+        if (emptied)
+            doc.Clear();
+        doc.SetFileName(path);
+        testing::internal::CaptureStdout();
+        const bool saved = doc.Save();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), said) << path;
+        EXPECT_FALSE(saved) << path;
+    }
+    CDataFile::m_bReport = reporting;
 }
 
 // Random texts from pieces of the grammar, each with a random change.
