@@ -86,10 +86,11 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
          "0|1|0|0|0|0|"},
         {"flags forbid new keys, or new sections too; CreateKey makes the key all the same",
          "SetFlags|2 ; SetValue|n|v||net ; CreateKey|n|v||net ; Flags ; SetFlags|0 ; "
-         "SetValue|n|1||missing ; IsSectionExist|missing",
-         "0|1|2|0|0|"},
-        {"CreateSection refuses a name held in another case", "CreateSection|NET|c ; Counts",
-         "0|2|1|"},
+         "SetValue|n|1||missing ; IsSectionExist|missing ; CreateKey|n|1||missing ; "
+         "IsSectionExist|missing",
+         "0|1|2|0|0|0|0|"},
+        {"CreateSection refuses a name held in another case, or made just before",
+         "CreateSection|NET|c ; CreateSection|x ; CreateSection|X ; Counts", "0|1|0|3|1|"},
         {"DeleteKey removes the key once and leaves the modified flag",
          "Clean ; DeleteKey|K|NET ; IsKeyExist|k|net ; DeleteKey|k|net ; DeleteKey|k|nowhere ; "
          "Dirty",
