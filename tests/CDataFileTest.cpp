@@ -281,8 +281,9 @@ TEST(CDataFileTest, StringHelpers_TrimStripAndSplitTheirTexts) {
     for (const auto& [name, helper, text, given] : rows)
         EXPECT_EQ((*helper)(text), given) << name << " of " << ::testing::PrintToString(text);
     std::ostringstream out;
-    EXPECT_EQ(WriteLn(out, "%s=%d", "k", 7) + WriteLn(out, "%s", "done\n"), 9);
-    EXPECT_EQ(out.str(), "k=7\ndone\n");
+    EXPECT_EQ(WriteLn(out, "%s=%d", "k", 7) + WriteLn(out, "%s", "done\n") + WriteLn(out, "%s", ""),
+              10);
+    EXPECT_EQ(out.str(), "k=7\ndone\n\n");
 }
 
 TEST(CDataFileTest, Save_WritesWholeAndOnlyWhenAsked) {
