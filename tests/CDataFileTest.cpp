@@ -98,6 +98,8 @@ TEST(CDataFileTest, EditingCalls_FollowTheCreationRulesAndTheModifiedFlag) {
         {"DeleteSection removes the section once and leaves the modified flag",
          "Clean ; DeleteSection|net ; DeleteSection|Net ; Counts ; Dirty ; SectionName|net",
          "1|0|1|0|0|(none)|"},
+        {"DeleteSection removes the unnamed section too",
+         "DeleteSection| ; IsSectionExist| ; Counts", "1|0|1|1|"},
         {"SetKeyComment and SetSectionComment set a held item's comment and mark the document",
          "Clean ; SetKeyComment|K|kc|NET ; Dirty ; SetSectionComment|net|sc ; "
          "SetKeyComment|x|c|net ; "

@@ -12,7 +12,11 @@
 TEST(HostTest, IsCommandOk_AcceptsOnlyAnExecutableFile) {
     TempDir dir;
     const std::string script = dir.write("run.sh", "#!/bin/sh\n");
+    m_strError.clear();
     EXPECT_FALSE(is_command_ok(script) || is_command_ok(dir.file("none")));
+    EXPECT_EQ(m_strError, "ERROR:\n\tCommand '" + script +
+                              "' not executable!\nERROR:\n\tCommand '" + dir.file("none") +
+                              "' not found!\n");
     ASSERT_EQ(::chmod(script.c_str(), 0755), 0);
     EXPECT_TRUE(is_command_ok(script));
 }
