@@ -5,7 +5,7 @@
 void ChunkedOutput::PutFilling(std::string_view text) {
     while (!text.empty()) {
         const std::size_t room = std::min(text.size(), kChunk - m_nHeld);
-        std::memcpy(m_vecHeld.data() + m_nHeld, text.data(), room);
+        std::copy_n(text.begin(), room, m_vecHeld.begin() + static_cast<std::ptrdiff_t>(m_nHeld));
         m_nHeld += room;
         text.remove_prefix(room);
         if (m_nHeld == kChunk)

@@ -5,7 +5,8 @@
 
 #include "host/FileText.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +21,8 @@ public:
     void Put(std::string_view text) {
         if (text.size() >= kChunk - m_nHeld)
             return PutFilling(text);
-        std::memcpy(m_vecHeld.data() + m_nHeld, text.data(), text.size());
+        std::copy(text.begin(), text.end(),
+                  m_vecHeld.begin() + static_cast<std::ptrdiff_t>(m_nHeld));
         m_nHeld += text.size();
     }
     // Hands on what is left; returns whether the sink took every chunk.
