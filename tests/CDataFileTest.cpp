@@ -243,6 +243,7 @@ TEST(CDataFileTest, ToText_WritesTheLinesReadAsTheyStoodButThoseOfTheChange) {
         {"[s]\nx=1\n\n; c\nk=1\nk=\n; d\nk=2\n\nj=3\n", "DeleteKey|k|s", "[s]\nx=1\n\nj=3\n"},
         {"[s]\n; c\nk=\nj=1\n", "DeleteKey|k|s", "[s]\nj=1\n"},
         {"[s]\nk=1\n", "DeleteKey|k|s ; SetValue|k|2||s", "[s]\nk=2\n"},
+        {"[s]\r\nk=1\r\n", "SetValue|a|1", "a=1\r\n[s]\r\nk=1\r\n"},
         {"[a]\nx=1\n\n; about s\n[s]\nk=1\n  more\n\n[b]\n[S]\nk=\nj=2\n; next\n[c]\n",
          "DeleteSection|s", "[a]\nx=1\n  more\n\n[b]\n; next\n[c]\n"},
         {"[s]\nk=1\n", "DeleteSection|s ; SetValue|k|2||s", "\n[s]\nk=2\n"},
