@@ -69,6 +69,10 @@ check_faults() {
     check_faults small.ini -s=s2 -d
     faulty "-P $PWD/small.ini -e trace=read -e inject=read:error=EIO:when=1" -i=small.ini -s=s1 -k=key01 -v=x -E
     [ "$status" -eq 25 ] && grep -qF 'Inifile could not be read!' err || false
+    # a new file whose temporary file the directory refuses is written where it goes
+    faulty "" -i=./made.ini -s=s -k=k -v=1 -f && n=$(grep '^openat(' trace | grep -n 'vornel-' | cut -d: -f1) && mv made.ini want.ini
+    faulty "-e trace=openat -e inject=openat:error=EACCES:when=${n%%$'\n'*}" -i=./made.ini -s=s -k=k -v=1 -f
+    [ "$status" -eq 0 ] && cmp -s made.ini want.ini || { echo "made in place: exit $status"; false; }
 }
 
 @test "a write in place that fails puts the old text back and says so, or removes the new file" {
