@@ -28,7 +28,7 @@ load helpers
 1|ERROR:\n\tPath represents a non-existing directory!\t'./no'\nERROR:\n\tInvalid or missing option ['-<KEY>=<VALUE>']:\t'-i=./no/x.ini'\n|-i=./no/x.ini -s=s
 30|ERROR:\n\tInifile does not exist!\t['./none.ini']\n\t(use -f to force creation)\n|-i=./none.ini -s=s -k=k -v=1
 20|WARNING:\n\tValue not found!\t[SECTION: 's'\tKEY: 'no']\n|-i=app.ini -s=s -k=no
-20|------------------------\nCommand line parameters:\n------------------------\nKey: 'E'\tValue: ''\nKey: 'i'\tValue: 'app.ini'\nKey: 'k'\tValue: 'no'\n|-i=app.ini -s=s -k=no
+20|------------------------\nCommand line parameters:\n------------------------\nKey: 'E'\tValue: ''\nKey: 'i'\tValue: 'app.ini'\nKey: 'k'\tValue: 'no'\nKey: 's'\tValue: 's'\n------------------------\n\nvalue for key 'i'  ...  found\nvalue for key 's'|-i=app.ini -s=s -k=no
 25|ERROR:\n\tCould not set value!\t[SECTION: 's'\tKEY: 'no'\tVALUE: '1']\n\t(use -f to force insertion)\n|-i=app.ini -s=s -k=no -v=1
 25|VALUE: '1']\n\t(a name or the value would not read back as given|-i=app.ini -s=s -k=a=b -v=1 -f
 1|ERROR:\n\tInvalid path!\t'none.ini'\n|-i=none.ini -s=s -k=k -v=1 -f
