@@ -27,7 +27,8 @@ TEST(SplitterTest, SplitsAtSeparatorsOutsideQuotePairs) {
         {",", "a,[b,c]", "()[]{", false, "a|[b,c]|"},
         {",", "a,(b,c)", "", false, "a|(b|c)|"},
         {",", "a,Qb,cQ", "QQ", false, "a|Qb|cQ|"},
-        {")", "a)b", "()", false, "a|b|"}};
+        {")", "a)b", "()", false, "a|b|"},
+        {"(", "a(b)c(d", "()", false, "a(b)c|d|"}};
     for (const auto& [separators, text, quotes, keepEmpty, expected] : rows) {
         std::vector<std::string> out;
         CStlStrSplitterA(separators, text, out, quotes, keepEmpty);
